@@ -1,0 +1,8 @@
+// The Windows API subset this platform provides. Include this, as Windows code does.
+#pragma once
+
+#include "windef.h"
+#include "winnt.h"
+#include "winerror.h"
+#include "errhandlingapi.h"
+#include "stringapiset.h"

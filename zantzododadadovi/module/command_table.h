@@ -1,0 +1,16 @@
+// The module's commands: one row each, registered in this order at load.
+#pragma once
+
+#include <array>
+
+#include "outside/win.h"
+#include "outside/host.h"
+
+struct ZANTCommandRow {
+  const ACHAR* globalName;
+  UINT localNamePromptId;  // prompt that holds the local name in the user's language
+  Adesk::Int32 flags;
+  AcRxFunctionPtr handler;
+};
+
+extern const std::array<ZANTCommandRow, 8> kZantCommandTable;

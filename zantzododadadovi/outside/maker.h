@@ -1,0 +1,9 @@
+// The maker's tools and host tools libraries: trace scopes, crash reports, prompt texts, resource
+// switching, product registry paths and user-interface language.
+#pragma once
+
+#include <ZnLogEntry.h>
+#include <ZnCrashHandler.h>
+#include <ZnPrompts.h>
+#include <ZnToolsResOverride.h>
+#include <ZANTRegistryTools.h>

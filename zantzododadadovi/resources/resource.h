@@ -1,0 +1,35 @@
+// Resource ids of the module. Prompt ids are shared with the maker's prompt database, where the
+// same ids hold the texts in every language.
+#pragma once
+
+#define IDD_SEL_DISTRIB 12052
+#define IDB_REGULAR_DISTRIB 12053
+#define IDB_PATTERN_DISTRIB 12054
+
+#define IDC_BUTTON_HELP 1211
+#define IDC_BUTTON_REGULAR_DISTRIB 1212
+#define IDC_BUTTON_PATTERN_DISTRIB 1213
+#define IDC_CHECK_FILTER 1214
+
+// Local command names.
+#define IDS_CMD_HEADER 13401
+#define IDS_CMD_BODY 13402
+#define IDS_CMD_FOOTER 13403
+#define IDS_CMD_VARIABLE 13404
+#define IDS_CMD_SUBHEADER 13443
+#define IDS_CMD_SUBFOOTER 13444
+#define IDS_CMD_FOOTERPART 13455
+#define IDS_CMD_PAGEFOOTER 13469
+
+// Selection and input prompts.
+#define IDS_PROMPT_FOOTER 13407
+#define IDS_PROMPT_HEADER 13408
+#define IDS_PROMPT_BODY 13409
+#define IDS_PROMPT_REPEATED 13439
+#define IDS_PROMPT_DISTANCE 13440
+#define IDS_PROMPT_SUBFOOTER 13441
+#define IDS_PROMPT_SUBHEADER 13442
+#define IDS_PROMPT_FOOTERPART_OBJECTS 13456
+#define IDS_PROMPT_FOOTERPART_MASTER 13457
+#define IDS_PROMPT_BODY_CONDITION 13468
+#define IDS_PROMPT_PAGEFOOTER 13470
