@@ -1,0 +1,55 @@
+// Where the command line's answers come from: the terminal, a script file or a list of strings.
+// A source only delivers lines; the command line (zacad/commandline.h) decides how much of a
+// line one answer takes, so every source follows the same Enter, quoting and cancel rules.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zacad/edexport.h"
+
+namespace zacad {
+
+// One step of input: a line (without its line end), an Escape, or the end of the source.
+struct InputLine {
+  enum class Kind { kLine, kCancel, kEnd };
+  Kind kind = Kind::kEnd;
+  std::u16string text;
+};
+
+class ZACAD_ED_API InputSource {
+ public:
+  virtual ~InputSource();
+
+  // Next line. `prompt` is the last line of the prompt on screen, for sources that draw it
+  // themselves (line editing); the others ignore it, the command line has printed it.
+  virtual InputLine next(std::u16string_view prompt) = 0;
+
+  // True when the prompt and the typed line are already on screen once next() returns (a
+  // person typing at a terminal); otherwise the command line echoes each answer after its
+  // prompt, as the host echoes script input.
+  virtual bool showsTyping() const { return false; }
+
+  // True for batch input: a comment or `^C` has meaning there, and a wrong answer stops the
+  // input instead of asking again, as the host suspends a script on an input error.
+  virtual bool isBatch() const { return false; }
+
+  // Where the last line came from, for messages ("script.scr, line 4").
+  virtual std::string position() const = 0;
+};
+
+// The terminal: GNU readline with history when stdin is a tty, plain lines when it is piped.
+// Ctrl-C and Escape cancel the current prompt.
+ZACAD_ED_API std::unique_ptr<InputSource> MakeTerminalSource();
+
+// A script (.scr): lines starting with ';' are comments, `^C` cancels, and the source ends at
+// the end of the file. Returns null with `error` set when the file cannot be read.
+ZACAD_ED_API std::unique_ptr<InputSource> MakeScriptSource(const std::string& path,
+                                                           std::string& error);
+
+// Fixed lines, for tests and command-line arguments; script rules apply (comments, `^C`).
+ZACAD_ED_API std::unique_ptr<InputSource> MakeStringSource(std::vector<std::u16string> lines);
+
+}  // namespace zacad
