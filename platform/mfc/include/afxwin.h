@@ -1,0 +1,4 @@
+// MFC's application and window layer.
+#pragma once
+
+#include "afx.h"

@@ -1,0 +1,290 @@
+// The wide printf engine. Numbers are rendered by the C library's snprintf, whose output is
+// plain ASCII for them; strings and characters are placed here, since snprintf knows neither
+// UTF-16 nor code page 1252.
+#include "zmfc/format.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "zwin32/utf.h"
+
+namespace zmfc {
+namespace {
+
+enum class Size { kDefault, kChar, kShort, kLong, kLongLong, kPointer, kWide };
+
+struct Spec {
+  bool left = false, plus = false, space = false, alternate = false, zero = false;
+  int width = 0;
+  int precision = -1;  // -1: none
+  Size size = Size::kDefault;
+};
+
+// Reads flags, width, precision and size at *p; returns false if the text ends first.
+bool ParseSpec(const char16_t*& p, Spec& spec, va_list& args) {
+  for (;; ++p) {
+    if (*p == u'-') {
+      spec.left = true;
+    } else if (*p == u'+') {
+      spec.plus = true;
+    } else if (*p == u' ') {
+      spec.space = true;
+    } else if (*p == u'#') {
+      spec.alternate = true;
+    } else if (*p == u'0') {
+      spec.zero = true;
+    } else {
+      break;
+    }
+  }
+  if (*p == u'*') {
+    spec.width = va_arg(args, int);
+    if (spec.width < 0) {
+      spec.left = true;
+      spec.width = -spec.width;
+    }
+    ++p;
+  } else {
+    while (*p >= u'0' && *p <= u'9')
+      spec.width = spec.width * 10 + (*p++ - u'0');
+  }
+  if (*p == u'.') {
+    ++p;
+    spec.precision = 0;
+    if (*p == u'*') {
+      spec.precision = va_arg(args, int);
+      if (spec.precision < 0)
+        spec.precision = -1;
+      ++p;
+    } else {
+      while (*p >= u'0' && *p <= u'9')
+        spec.precision = spec.precision * 10 + (*p++ - u'0');
+    }
+  }
+  std::u16string_view rest(p);
+  if (rest.starts_with(u"I64") || rest.starts_with(u"ll")) {
+    spec.size = Size::kLongLong;
+    p += rest[0] == u'I' ? 3 : 2;
+  } else if (rest.starts_with(u"I32")) {
+    spec.size = Size::kDefault;
+    p += 3;
+  } else if (rest.starts_with(u"hh")) {
+    spec.size = Size::kChar;
+    p += 2;
+  } else if (!rest.empty()) {
+    switch (rest[0]) {
+      case u'h':
+        spec.size = Size::kShort;
+        ++p;
+        break;
+      case u'l':
+        spec.size = Size::kLong;
+        ++p;
+        break;
+      case u'w':
+        spec.size = Size::kWide;
+        ++p;
+        break;
+      case u'I':
+      case u'z':
+      case u'j':
+      case u't':
+        spec.size = Size::kPointer;
+        ++p;
+        break;
+      case u'L':  // long double is double on Windows
+        ++p;
+        break;
+      default:
+        break;
+    }
+  }
+  return *p != 0;
+}
+
+// Pads text to the field width; MSVC pads strings with zeros too when asked.
+void AppendPadded(std::u16string& out, std::u16string_view text, const Spec& spec) {
+  size_t pad = spec.width > 0 && size_t(spec.width) > text.size() ? spec.width - text.size() : 0;
+  if (spec.left) {
+    out += text;
+    out.append(pad, u' ');
+  } else {
+    out.append(pad, spec.zero ? u'0' : u' ');
+    out += text;
+  }
+}
+
+void AppendString(std::u16string& out, std::u16string_view text, const Spec& spec) {
+  if (spec.precision >= 0 && size_t(spec.precision) < text.size()) {
+    text = text.substr(0, spec.precision);
+  }
+  AppendPadded(out, text, spec);
+}
+
+// Builds the narrow printf directive for a number: "%" flags width precision length conversion.
+std::string NarrowDirective(const Spec& spec, const char* length, char conversion) {
+  std::string d = "%";
+  if (spec.left)
+    d += '-';
+  if (spec.plus)
+    d += '+';
+  if (spec.space)
+    d += ' ';
+  if (spec.alternate)
+    d += '#';
+  if (spec.zero)
+    d += '0';
+  if (spec.width > 0)
+    d += std::to_string(spec.width);
+  if (spec.precision >= 0)
+    d += '.' + std::to_string(spec.precision);
+  d += length;
+  d += conversion;
+  return d;
+}
+
+template <typename T>
+void AppendNumber(std::u16string& out, const Spec& spec, const char* length, char conversion,
+                  T value) {
+  std::string directive = NarrowDirective(spec, length, conversion);
+  char small[64];
+  int n = std::snprintf(small, sizeof small, directive.c_str(), value);
+  if (n < 0)
+    return;
+  std::string big;
+  const char* text = small;
+  if (size_t(n) >= sizeof small) {
+    big.resize(size_t(n) + 1);
+    std::snprintf(big.data(), big.size(), directive.c_str(), value);
+    text = big.data();
+  }
+  for (int i = 0; i < n; ++i)
+    out += static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+}
+
+void AppendInteger(std::u16string& out, const Spec& spec, char conversion, va_list& args) {
+  bool isSigned = conversion == 'd' || conversion == 'i';
+  if (spec.size == Size::kLongLong || spec.size == Size::kPointer) {
+    if (isSigned) {
+      AppendNumber(out, spec, "ll", conversion, va_arg(args, long long));
+    } else {
+      AppendNumber(out, spec, "ll", conversion, va_arg(args, unsigned long long));
+    }
+    return;
+  }
+  // Everything narrower arrives promoted to int.
+  int raw = va_arg(args, int);
+  if (isSigned) {
+    long long v = spec.size == Size::kShort  ? static_cast<short>(raw)
+                  : spec.size == Size::kChar ? static_cast<signed char>(raw)
+                                             : raw;
+    AppendNumber(out, spec, "ll", conversion, v);
+  } else {
+    unsigned long long v = spec.size == Size::kShort  ? static_cast<unsigned short>(raw)
+                           : spec.size == Size::kChar ? static_cast<unsigned char>(raw)
+                                                      : static_cast<unsigned int>(raw);
+    AppendNumber(out, spec, "ll", conversion, v);
+  }
+}
+
+void AppendPointer(std::u16string& out, const Spec& spec, const void* value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%016llX",
+                static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(value)));
+  std::u16string wide(text, text + 16);
+  Spec padding = spec;
+  padding.zero = false;
+  AppendPadded(out, wide, padding);
+}
+
+// One directive after its '%'; p is left on the conversion character.
+void AppendDirective(std::u16string& out, const char16_t*& p, va_list& args) {
+  const char16_t* start = p - 1;
+  Spec spec;
+  if (!ParseSpec(p, spec, args)) {
+    out.append(start, p);
+    --p;  // let the caller's loop stop on the terminator
+    return;
+  }
+  char16_t conversion = *p;
+  bool narrowByDefault = conversion == u'S' || conversion == u'C';
+  bool narrow = spec.size == Size::kShort ||
+                (narrowByDefault && spec.size != Size::kLong && spec.size != Size::kWide);
+  switch (conversion) {
+    case u'%':
+      out += u'%';
+      break;
+    case u's':
+    case u'S':
+      if (narrow) {
+        const char* s = va_arg(args, const char*);
+        AppendString(out, s ? zwin32::FromCp1252(s) : u"(null)", spec);
+      } else {
+        const char16_t* s = va_arg(args, const char16_t*);
+        AppendString(out, s ? std::u16string_view(s) : u"(null)", spec);
+      }
+      break;
+    case u'c':
+    case u'C': {
+      int raw = va_arg(args, int);
+      char16_t ch = narrow ? zwin32::Cp1252ToUnicode(static_cast<unsigned char>(raw))
+                           : static_cast<char16_t>(raw);
+      Spec noPrecision = spec;
+      noPrecision.precision = -1;
+      AppendString(out, std::u16string_view(&ch, 1), noPrecision);
+      break;
+    }
+    case u'd':
+    case u'i':
+    case u'u':
+    case u'o':
+    case u'x':
+    case u'X':
+      AppendInteger(out, spec, static_cast<char>(conversion), args);
+      break;
+    case u'e':
+    case u'E':
+    case u'f':
+    case u'F':
+    case u'g':
+    case u'G':
+    case u'a':
+    case u'A':
+      AppendNumber(out, spec, "", static_cast<char>(conversion), va_arg(args, double));
+      break;
+    case u'p':
+      AppendPointer(out, spec, va_arg(args, const void*));
+      break;
+    default:
+      out.append(start, p + 1);
+      break;
+  }
+}
+
+}  // namespace
+
+void AppendFormatV(std::u16string& out, const char16_t* format, va_list args) {
+  if (format == nullptr)
+    return;
+  // va_list is an array on x86-64; a local copy lets the helpers take it by reference.
+  va_list ap;
+  va_copy(ap, args);
+  for (const char16_t* p = format; *p != 0; ++p) {
+    if (*p != u'%') {
+      out += *p;
+      continue;
+    }
+    ++p;
+    AppendDirective(out, p, ap);
+  }
+  va_end(ap);
+}
+
+std::u16string FormatV(const char16_t* format, va_list args) {
+  std::u16string out;
+  AppendFormatV(out, format, args);
+  return out;
+}
+
+}  // namespace zmfc
