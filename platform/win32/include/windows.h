@@ -6,3 +6,5 @@
 #include "winerror.h"
 #include "errhandlingapi.h"
 #include "stringapiset.h"
+#include "winbase.h"
+#include "winuser.h"
