@@ -105,6 +105,13 @@ void CommandLine::echo(std::u16string_view text) {
 }
 
 Answer CommandLine::read(std::u16string_view prompt, AnswerMode mode) {
+  Answer answer = take(prompt, mode);
+  if (!answer.ok())
+    ++cancels_;
+  return answer;
+}
+
+Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode) {
   InputSource* in = source();
   if (in == nullptr)
     return {Answer::Kind::kEnd, {}};

@@ -73,12 +73,16 @@ class ZACAD_ED_API CommandLine {
   void clearFailure();
   void fail(std::u16string message);
 
+  // How many reads so far gave no answer (cancel or end of input): a command during which
+  // this grew was cancelled.
+  unsigned cancels() const { return cancels_; }
+
   // Drops the unread rest of the current line (after a cancel, as the host flushes
   // type-ahead).
   void discardPending() { pending_.reset(); }
 
  private:
-  Answer take(AnswerMode mode);
+  Answer take(std::u16string_view prompt, AnswerMode mode);
   void echo(std::u16string_view text);
 
   std::vector<std::unique_ptr<InputSource>> sources_;
@@ -86,6 +90,7 @@ class ZACAD_ED_API CommandLine {
   std::function<void(std::string_view)> sink_;
   bool atLineStart_ = true;
   bool inputFailed_ = false;
+  unsigned cancels_ = 0;
   std::u16string failure_;
   std::string failedAt_;
 };

@@ -1,0 +1,199 @@
+// The acedGet* input calls and acedInitGet: each is one question asked through the command
+// line, with the check that decides whether an answer is usable.
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "acedads.h"
+#include "keywordlist.h"
+#include "zacad/commandline.h"
+#include "zwin32/utf.h"
+
+namespace {
+
+using zacad::Answer;
+using zacad::AnswerMode;
+using zacad::CommandLine;
+
+// What acedInitGet set up for the next input call.
+struct InputOptions {
+  int flags = 0;
+  zacad::KeywordList keywords;
+};
+
+InputOptions gNext;
+std::u16string gLastKeyword;
+
+// The options of the current call; the next call starts afresh, as in the host.
+InputOptions TakeOptions() {
+  InputOptions options = std::move(gNext);
+  gNext = InputOptions();
+  return options;
+}
+
+std::u16string_view PromptText(const ACHAR* prompt) {
+  return prompt == nullptr ? std::u16string_view() : std::u16string_view(prompt);
+}
+
+int Copy(const std::u16string& text, ACHAR* result, size_t bufsize) {
+  if (result == nullptr || bufsize == 0)
+    return RTERROR;
+  size_t n = std::min(text.size(), bufsize - 1);
+  text.copy(result, n);
+  result[n] = 0;
+  return n < text.size() ? RTINPUTTRUNCATED : RTNORM;
+}
+
+// A number typed in the host's notation: optional sign, digits, optional fraction and
+// exponent, nothing else.
+std::optional<double> ParseReal(const std::u16string& text) {
+  std::string narrow = zwin32::ToUtf8(text);
+  if (narrow.empty() || narrow.find_first_not_of("+-0123456789.eE") != std::string::npos) {
+    return std::nullopt;
+  }
+  char* end = nullptr;
+  errno = 0;
+  double value = std::strtod(narrow.c_str(), &end);
+  if (end != narrow.c_str() + narrow.size() || errno == ERANGE || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::u16string> CheckSign(const InputOptions& options, double value) {
+  bool zero = (options.flags & RSG_NOZERO) != 0 && value == 0;
+  bool negative = (options.flags & RSG_NONEG) != 0 && value < 0;
+  if ((zero || negative) && (options.flags & RSG_NOZERO) && (options.flags & RSG_NONEG)) {
+    return u"Value must be positive and nonzero.";
+  }
+  if (zero)
+    return u"Value must be nonzero.";
+  if (negative)
+    return u"Value must be positive.";
+  return std::nullopt;
+}
+
+// Asks for a number (or a keyword): returns RTNORM with `value` set, RTKWORD, RTNONE or RTCAN.
+template <typename Parse>
+int AskNumber(const ACHAR* prompt, const std::u16string& invalid, Parse parse, double& value) {
+  InputOptions options = TakeOptions();
+  std::optional<std::u16string> keyword;
+  const std::u16string message =
+      invalid + (options.keywords.empty() ? u"." : u" or option keyword.");
+  auto check = [&](const std::u16string& text) -> std::optional<std::u16string> {
+    keyword.reset();
+    if (text.empty()) {
+      if (options.flags & RSG_NONULL)
+        return message;
+      return std::nullopt;
+    }
+    if ((keyword = options.keywords.match(text)))
+      return std::nullopt;
+    std::optional<double> number = parse(text);
+    if (!number)
+      return message;
+    if (auto wrong = CheckSign(options, *number))
+      return wrong;
+    value = *number;
+    return std::nullopt;
+  };
+  Answer answer = CommandLine::instance().ask(PromptText(prompt), AnswerMode::kToken, check);
+  if (!answer.ok())
+    return RTCAN;
+  if (answer.text.empty())
+    return RTNONE;
+  if (keyword) {
+    gLastKeyword = *keyword;
+    return RTKWORD;
+  }
+  return RTNORM;
+}
+
+}  // namespace
+
+int acedInitGet(int val, const ACHAR* kwl) {
+  gNext.flags = val;
+  gNext.keywords = zacad::KeywordList(kwl == nullptr ? std::u16string_view() : kwl);
+  return RTNORM;
+}
+
+int acedGetString(int cronly, const ACHAR* prompt, ACHAR* result) {
+  return acedGetString(cronly, prompt, result, ACED_MAX_INPUT_LEN);
+}
+
+int acedGetString(int cronly, const ACHAR* prompt, ACHAR* result, size_t bufsize) {
+  TakeOptions();
+  Answer answer = CommandLine::instance().read(PromptText(prompt),
+                                               cronly ? AnswerMode::kLine : AnswerMode::kToken);
+  if (!answer.ok()) {
+    if (result != nullptr && bufsize > 0)
+      result[0] = 0;
+    return RTCAN;
+  }
+  return Copy(answer.text, result, bufsize);
+}
+
+int acedGetKword(const ACHAR* prompt, ACHAR* result) {
+  return acedGetKword(prompt, result, ACED_MAX_INPUT_LEN);
+}
+
+int acedGetKword(const ACHAR* prompt, ACHAR* result, size_t bufsize) {
+  InputOptions options = TakeOptions();
+  std::u16string keyword;
+  auto check = [&](const std::u16string& text) -> std::optional<std::u16string> {
+    if (text.empty()) {
+      if (options.flags & RSG_NONULL)
+        return u"Invalid option keyword.";
+      keyword.clear();
+      return std::nullopt;
+    }
+    std::optional<std::u16string> match = options.keywords.match(text);
+    if (!match)
+      return u"Invalid option keyword.";
+    keyword = *match;
+    return std::nullopt;
+  };
+  Answer answer = CommandLine::instance().ask(PromptText(prompt), AnswerMode::kToken, check);
+  if (!answer.ok())
+    return RTCAN;
+  if (answer.text.empty()) {
+    Copy(u"", result, bufsize);
+    return RTNONE;
+  }
+  gLastKeyword = keyword;
+  return Copy(keyword, result, bufsize);
+}
+
+int acedGetInt(const ACHAR* prompt, int* result) {
+  auto parse = [](const std::u16string& text) -> std::optional<double> {
+    std::optional<double> value = ParseReal(text);
+    if (!value || *value != std::floor(*value) || *value < -32768 || *value > 32767 ||
+        text.find_first_of(u".eE") != std::u16string::npos) {
+      return std::nullopt;
+    }
+    return value;
+  };
+  double value = 0;
+  int status = AskNumber(prompt, u"Requires an integer value", parse, value);
+  if (status == RTNORM && result != nullptr)
+    *result = static_cast<int>(value);
+  return status;
+}
+
+int acedGetReal(const ACHAR* prompt, ads_real* result) {
+  double value = 0;
+  int status = AskNumber(prompt, u"Requires numeric value", ParseReal, value);
+  if (status == RTNORM && result != nullptr)
+    *result = value;
+  return status;
+}
+
+int acedGetInput(ACHAR* str) {
+  return acedGetInput(str, ACED_MAX_INPUT_LEN);
+}
+
+int acedGetInput(ACHAR* str, size_t bufsize) {
+  return Copy(gLastKeyword, str, bufsize);
+}
