@@ -112,6 +112,11 @@ class AFX_EXT_CLASS CStringW {
   void ReleaseBufferSetLength(int nNewLength);
   void Preallocate(int nLength);
 
+  // String nID of the string tables of hInstance, or of AfxGetResourceHandle(), in the thread's
+  // UI language. FALSE, and the text unchanged, when the module has no such string.
+  BOOL LoadString(UINT nID);
+  BOOL LoadString(HINSTANCE hInstance, UINT nID);
+
   // printf-style formatting with the conversions of zmfc/format.h. Format and FormatV replace
   // the text; AppendFormat and AppendFormatV add to it.
   template <typename... Args>
@@ -121,6 +126,15 @@ class AFX_EXT_CLASS CStringW {
   template <typename... Args>
   void AppendFormat(PCXSTR pszFormat, const Args&... args) {
     AppendFormatArgs(pszFormat, zmfc::VarArg(args)...);
+  }
+  // The format may also be string nID of the resource module; a missing one formats as "".
+  template <typename... Args>
+  void Format(UINT nFormatID, const Args&... args) {
+    FormatResourceArgs(nFormatID, zmfc::VarArg(args)...);
+  }
+  template <typename... Args>
+  void AppendFormat(UINT nFormatID, const Args&... args) {
+    AppendFormatResourceArgs(nFormatID, zmfc::VarArg(args)...);
   }
   void FormatV(PCXSTR pszFormat, va_list args);
   void AppendFormatV(PCXSTR pszFormat, va_list args);
@@ -138,6 +152,8 @@ class AFX_EXT_CLASS CStringW {
   void Assign(const XCHAR* pch, int nLength);
   void FormatArgs(PCXSTR pszFormat, ...);
   void AppendFormatArgs(PCXSTR pszFormat, ...);
+  void FormatResourceArgs(UINT nFormatID, ...);
+  void AppendFormatResourceArgs(UINT nFormatID, ...);
 
   PXSTR m_pszData;
 };

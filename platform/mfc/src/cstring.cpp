@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "afxwin.h"
 #include "casemap.h"
 #include "zmfc/format.h"
 #include "zwin32/utf.h"
@@ -99,6 +100,10 @@ CStringW::CStringW(CStringW&& other) noexcept : m_pszData(other.m_pszData) {
 }
 
 CStringW::CStringW(PCXSTR psz) : CStringW() {
+  if (psz != nullptr && IS_INTRESOURCE(psz)) {
+    LoadString(LOWORD(psz));
+    return;
+  }
   View v = ViewOf(psz);
   Assign(v.data(), Clamp(v.size()));
 }
@@ -482,6 +487,20 @@ void CStringW::Preallocate(int nLength) {
   Reserve(std::max(nLength, GetLength()));
 }
 
+BOOL CStringW::LoadString(UINT nID) {
+  return LoadString(AfxGetResourceHandle(), nID);
+}
+
+BOOL CStringW::LoadString(HINSTANCE hInstance, UINT nID) {
+  LPCWSTR text = nullptr;
+  // With no buffer, LoadStringW hands out the string in place: no length limit, no copy.
+  int length = LoadStringW(hInstance, nID, reinterpret_cast<LPWSTR>(&text), 0);
+  if (length <= 0 || text == nullptr)
+    return FALSE;
+  Assign(text, length);
+  return TRUE;
+}
+
 void CStringW::FormatV(PCXSTR pszFormat, va_list args) {
   std::u16string text = zmfc::FormatV(pszFormat, args);
   Assign(text.data(), Clamp(text.size()));
@@ -503,6 +522,24 @@ void CStringW::AppendFormatArgs(PCXSTR pszFormat, ...) {
   va_list args;
   va_start(args, pszFormat);
   AppendFormatV(pszFormat, args);
+  va_end(args);
+}
+
+void CStringW::FormatResourceArgs(UINT nFormatID, ...) {
+  CStringW format;
+  format.LoadString(nFormatID);
+  va_list args;
+  va_start(args, nFormatID);
+  FormatV(format, args);
+  va_end(args);
+}
+
+void CStringW::AppendFormatResourceArgs(UINT nFormatID, ...) {
+  CStringW format;
+  format.LoadString(nFormatID);
+  va_list args;
+  va_start(args, nFormatID);
+  AppendFormatV(format, args);
   va_end(args);
 }
 
