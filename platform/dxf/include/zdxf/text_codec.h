@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "zdxf/export.h"
+
+namespace zdxf {
+
+// Converts string values between a drawing's bytes and the host's UTF-16.
+//
+// Before AC1021 strings are in the code page named by $DWGCODEPAGE and characters outside it are
+// written as \U+XXXX; from AC1021 they are UTF-8. Either way control characters travel as caret
+// codes (^J = LF, "^ " = a real caret) and \U+XXXX / \M+nXXXX escapes are decoded.
+class ZDXF_API TextCodec {
+ public:
+  // Throws std::invalid_argument for a code page this platform cannot convert.
+  TextCodec(bool utf8, std::string_view code_page);
+  ~TextCodec();
+  TextCodec(TextCodec&&) noexcept;
+  TextCodec& operator=(TextCodec&&) noexcept;
+
+  // Never fails: bytes that do not decode become U+FFFD.
+  std::u16string decode(std::string_view bytes) const;
+  std::string encode(std::u16string_view text) const;
+
+  bool utf8() const { return utf8_; }
+  // True when the code page name is one this platform knows ("ANSI_1252", "DOS850", ...).
+  static bool known_code_page(std::string_view code_page);
+
+ private:
+  struct Converters;
+  bool utf8_;
+  std::unique_ptr<Converters> conv_;
+};
+
+// UTF-8 <-> UTF-16 for the edges (files, terminal); invalid input becomes U+FFFD.
+ZDXF_API std::u16string utf8_to_utf16(std::string_view s);
+ZDXF_API std::string utf16_to_utf8(std::u16string_view s);
+
+}  // namespace zdxf

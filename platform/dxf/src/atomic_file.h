@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zdxf::detail {
+
+// Replaces `path` with `data` so that at every moment `path` holds either the old or the new
+// contents: temp file in the same folder, fsync, previous file kept as `path.bak`, rename.
+// Throws Error naming the step that failed; the original is then untouched.
+//
+// ZANT_INJECT_FAULT may name zdxf_write, zdxf_fsync, zdxf_backup or zdxf_rename to make that step
+// fail as a full disk would, so tests can show the original survives.
+void write_file_atomically(const std::string& path, std::string_view data);
+
+}  // namespace zdxf::detail

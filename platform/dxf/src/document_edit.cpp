@@ -1,0 +1,231 @@
+#include <algorithm>
+
+#include "document_object.h"
+#include "tag_writer.h"
+#include "zdxf/document.h"
+
+namespace zdxf {
+
+namespace {
+
+bool same_name(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) ==
+                  std::toupper(static_cast<unsigned char>(y));
+         });
+}
+
+// Index of the first xdata tag (the first 1001); tags.size() if none. Codes >= 1000 may appear
+// in an object's own data, so only 1001 starts the xdata.
+std::size_t xdata_start(const std::vector<Tag>& tags) {
+  for (std::size_t i = 0; i < tags.size(); ++i) {
+    if (tags[i].code == 1001) return i;
+  }
+  return tags.size();
+}
+
+// [begin, end) of one application's block, including its 1001 tag.
+std::pair<std::size_t, std::size_t> xdata_block(const std::vector<Tag>& tags,
+                                                std::string_view app) {
+  for (std::size_t i = xdata_start(tags); i < tags.size(); ++i) {
+    if (tags[i].code != 1001 || !same_name(tags[i].trimmed(), app)) continue;
+    std::size_t end = i + 1;
+    while (end < tags.size() && tags[end].code != 1001) ++end;
+    return {i, end};
+  }
+  return {tags.size(), tags.size()};
+}
+
+std::optional<std::uint64_t> own_handle(const std::vector<Tag>& tags) {
+  bool dimstyle = !tags.empty() && tags[0].trimmed() == "DIMSTYLE";
+  for (const Tag& t : tags) {
+    if (t.code == (dimstyle ? 105 : 5)) return t.as_handle();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Tag Document::make_string(int code, std::u16string_view text) const {
+  return Tag(code, encode(text));
+}
+
+Tag Document::make_int(int code, std::int64_t value) const {
+  return Tag(code, std::to_string(value));
+}
+
+Tag Document::make_real(int code, double value) const {
+  return Tag(code, detail::format_real(value, style_->reals));
+}
+
+Tag Document::make_handle(int code, std::uint64_t handle) const {
+  return Tag(code, format_handle(handle));
+}
+
+void Document::check_tags(const std::vector<Tag>& tags, std::size_t line) const {
+  if (tags.empty() || tags[0].code != 0) throw Error(name_, line, "an object must start with a 0 tag");
+  for (std::size_t i = 0; i < tags.size(); ++i) {
+    if (i > 0 && tags[i].code == 0) {
+      throw Error(name_, line, "a 0 tag may only start an object");
+    }
+    std::string problem = detail::value_problem(tags[i], format_);
+    if (!problem.empty()) {
+      throw Error(name_, line, "group code " + std::to_string(tags[i].code) + ": " + problem);
+    }
+  }
+}
+
+void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
+  Object& o = obj(id);
+  check_tags(tags, o.line);
+  if (tags[0].trimmed() != o.type) {
+    throw Error(name_, o.line, "an object of type " + o.type + " cannot become " +
+                                   std::string(tags[0].trimmed()));
+  }
+  if (o.type != "SECTION") {
+    std::optional<std::uint64_t> h = own_handle(tags);
+    if (h.has_value() != o.has_handle || (h && *h != o.handle)) {
+      throw Error(name_, o.line, "the handle of an object cannot change");
+    }
+  }
+  o.edited = std::make_unique<std::vector<Tag>>(std::move(tags));
+}
+
+std::vector<std::string> Document::xdata_applications(ObjectId id) const {
+  std::vector<std::string> apps;
+  std::vector<Tag> t = tags(id);
+  for (std::size_t i = xdata_start(t); i < t.size(); ++i) {
+    if (t[i].code == 1001) apps.emplace_back(t[i].trimmed());
+  }
+  return apps;
+}
+
+std::optional<std::vector<Tag>> Document::xdata(ObjectId id, std::string_view application) const {
+  std::vector<Tag> t = tags(id);
+  auto [begin, end] = xdata_block(t, application);
+  if (begin == t.size()) return std::nullopt;
+  return std::vector<Tag>(t.begin() + static_cast<std::ptrdiff_t>(begin) + 1,
+                          t.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+void Document::set_xdata(ObjectId id, std::string_view application, std::vector<Tag> data) {
+  const Object& o = obj(id);
+  int depth = 0;
+  for (const Tag& t : data) {
+    if (t.code < 1000 || t.code > 1071 || t.code == 1001) {
+      throw Error(name_, o.line, "xdata of " + std::string(application) +
+                                     " cannot hold group code " + std::to_string(t.code));
+    }
+    if (t.code == 1002) depth += t.trimmed() == "{" ? 1 : t.trimmed() == "}" ? -1 : 100000;
+    if (depth < 0 || depth > 1000) {
+      throw Error(name_, o.line, "xdata of " + std::string(application) + " has unbalanced 1002");
+    }
+  }
+  if (depth != 0) {
+    throw Error(name_, o.line, "xdata of " + std::string(application) + " has unbalanced 1002");
+  }
+  std::vector<Tag> t = tags(id);
+  auto [begin, end] = xdata_block(t, application);
+  // Keep the old 1001 tag (and its bytes) when the application already had a block.
+  Tag head = begin < t.size() ? t[begin] : Tag(1001, std::string(application));
+  t.erase(t.begin() + static_cast<std::ptrdiff_t>(begin), t.begin() + static_cast<std::ptrdiff_t>(end));
+  if (!data.empty()) {
+    t.push_back(std::move(head));
+    for (Tag& d : data) t.push_back(std::move(d));
+  }
+  replace_tags(id, std::move(t));
+}
+
+void Document::set_header_variable(std::string_view name, Tag value) {
+  if (header_ == kNoObject) return;  // a drawing without HEADER keeps its seed in memory only
+  std::vector<Tag> t = tags(header_);
+  for (std::size_t i = 0; i + 1 < t.size(); ++i) {
+    if (t[i].code == 9 && t[i].trimmed() == name && t[i + 1].code != 9) {
+      t[i + 1].code = value.code;
+      t[i + 1].value = std::move(value.value);
+      replace_tags(header_, std::move(t));
+      return;
+    }
+  }
+  t.emplace_back(9, std::string(name));
+  t.push_back(std::move(value));
+  replace_tags(header_, std::move(t));
+}
+
+std::uint64_t Document::allocate_handle() {
+  if (!uses_handles_) throw Error(name_, 0, "this drawing has no handles");
+  std::uint64_t h = handle_seed_;
+  set_header_variable("$HANDSEED", make_handle(5, h + 1));
+  handle_seed_ = h + 1;
+  has_handseed_ = true;
+  return h;
+}
+
+ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
+  const Object& next = obj(before);
+  check_tags(tags, next.line);
+  std::optional<std::uint64_t> h = own_handle(tags);
+  if (h && by_handle_.count(*h) != 0) {
+    throw Error(name_, next.line, "handle " + format_handle(*h) + " is already used");
+  }
+  std::size_t at = position(before);
+  Object o;
+  o.line = next.line;
+  o.type = std::string(tags[0].trimmed());
+  o.section = next.section;
+  o.container = next.container;
+  o.style_of = before;
+  if (h) {
+    o.handle = *h;
+    o.has_handle = true;
+  }
+  o.edited = std::make_unique<std::vector<Tag>>(std::move(tags));
+  ObjectId id = static_cast<ObjectId>(objects_.size());
+  objects_.push_back(std::move(o));
+  order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), id);
+  if (h) {
+    by_handle_.emplace(*h, id);
+    handle_seed_ = std::max(handle_seed_, *h + 1);
+  }
+  return id;
+}
+
+ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag> record) {
+  std::optional<ObjectId> t = table(table_name);
+  if (!t) throw Error(name_, 0, "the drawing has no " + std::string(table_name) + " table");
+  ObjectId endtab = kNoObject;
+  for (std::size_t i = position(*t) + 1; i < order_.size(); ++i) {
+    if (objects_[order_[i]].type == "ENDTAB") {
+      endtab = order_[i];
+      break;
+    }
+  }
+  if (endtab == kNoObject) throw Error(name_, obj(*t).line, "table has no ENDTAB");
+  check_tags(record, obj(*t).line);
+
+  // Count in the TABLE head; checked before anything changes.
+  std::vector<Tag> head = tags(*t);
+  auto count = std::find_if(head.begin(), head.end(), [](const Tag& x) { return x.code == 70; });
+  if (count != head.end()) {
+    std::optional<std::int64_t> n = count->as_int();
+    if (!n) throw Error(name_, obj(*t).line, "table count '" + count->value + "' is not a number");
+    count->value = std::to_string(*n + 1);
+  }
+
+  std::vector<Tag> full;
+  full.push_back(record[0]);
+  if (uses_handles_) {
+    full.push_back(make_handle(table_name == "DIMSTYLE" ? 105 : 5, handle_seed_));
+    if (version_ >= "AC1012") {
+      full.push_back(make_handle(330, obj(*t).has_handle ? obj(*t).handle : 0));
+    }
+  }
+  full.insert(full.end(), record.begin() + 1, record.end());
+  if (uses_handles_) allocate_handle();
+  ObjectId id = insert_before(endtab, std::move(full));
+  objects_[id].container = *t;
+  if (count != head.end()) replace_tags(*t, std::move(head));
+  return id;
+}
+
+}  // namespace zdxf

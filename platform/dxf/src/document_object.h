@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tag_writer.h"
+#include "zdxf/document.h"
+
+namespace zdxf {
+
+// One object: where its bytes lie in the file buffer and what the index pass learned about it.
+struct Document::Object {
+  static constexpr std::uint32_t kNoSection = static_cast<std::uint32_t>(-1);
+
+  std::size_t begin = 0;  // byte span of the object in the buffer (empty for a new object)
+  std::size_t end = 0;
+  std::size_t line = 0;   // line (ASCII) or byte offset (binary) of its `0` tag
+  std::string type;
+  std::uint64_t handle = 0;
+  bool has_handle = false;
+  std::uint32_t section = kNoSection;
+  ObjectId container = kNoObject;  // TABLE or BLOCK
+  ObjectId parent = kNoObject;     // POLYLINE or INSERT
+  ObjectId style_of = kNoObject;   // a new object is written in the style of this neighbour
+  std::unique_ptr<std::vector<Tag>> edited;  // set once the object's tags were replaced
+};
+
+struct Document::Style {
+  detail::RealStyle reals;
+};
+
+}  // namespace zdxf

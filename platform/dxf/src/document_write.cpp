@@ -1,0 +1,54 @@
+#include "atomic_file.h"
+#include "document_object.h"
+#include "tag_writer.h"
+#include "zdxf/document.h"
+
+namespace zdxf {
+
+void Document::write_object(std::string& out, const Object& o) const {
+  detail::AsciiStyle style;
+  if (format_ == Format::Ascii) {
+    // A new object looks like its neighbour; an old one like itself.
+    const Object* model = &o;
+    while (model->begin == model->end && model->style_of != kNoObject) {
+      model = &objects_[model->style_of];
+    }
+    style = detail::ascii_style(std::string_view(buffer_).substr(model->begin,
+                                                                 model->end - model->begin));
+  }
+  for (const Tag& t : *o.edited) {
+    detail::append_tag(out, t, buffer_, format_, binary_code_width_, style);
+  }
+}
+
+std::string Document::bytes() const {
+  std::string out;
+  out.reserve(buffer_.size() + buffer_.size() / 64);
+  out.append(buffer_, 0, prefix_length_);
+  // Untouched neighbours lie side by side in the buffer: copy each run in one go.
+  std::size_t run_begin = 0, run_end = 0;
+  auto flush = [&] {
+    out.append(buffer_, run_begin, run_end - run_begin);
+    run_begin = run_end = 0;
+  };
+  for (ObjectId id : order_) {
+    const Object& o = objects_[id];
+    if (o.edited) {
+      flush();
+      write_object(out, o);
+    } else if (run_end == o.begin && run_end != 0) {
+      run_end = o.end;
+    } else {
+      flush();
+      run_begin = o.begin;
+      run_end = o.end;
+    }
+  }
+  flush();
+  out.append(buffer_, trailer_offset_, std::string::npos);
+  return out;
+}
+
+void Document::save(const std::string& path) const { detail::write_file_atomically(path, bytes()); }
+
+}  // namespace zdxf

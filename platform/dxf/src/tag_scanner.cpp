@@ -1,0 +1,170 @@
+#include "tag_scanner.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+namespace zdxf::detail {
+
+namespace {
+
+std::string_view trim(std::string_view v) {
+  while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
+  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+  return v;
+}
+
+template <typename T>
+T load_le(const char* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);  // x86-64 and ARM Linux are little-endian like the file
+  return v;
+}
+
+}  // namespace
+
+TagScanner::TagScanner(std::string_view buffer, Format format, int code_width,
+                       const std::string& name, std::size_t offset, std::size_t line)
+    : buf_(buffer),
+      format_(format),
+      code_width_(code_width),
+      name_(name),
+      pos_(offset),
+      line_(line) {}
+
+void TagScanner::fail(std::size_t line, const std::string& problem) const {
+  if (format_ == Format::Binary) throw Error(name_, 0, "byte " + std::to_string(line) + ": " + problem);
+  throw Error(name_, line, problem);
+}
+
+bool TagScanner::next(RawTag& tag) {
+  return format_ == Format::Ascii ? next_ascii(tag) : next_binary(tag);
+}
+
+bool TagScanner::next_ascii(RawTag& tag) {
+  if (pos_ >= buf_.size()) return false;
+  // Lines end in LF, CRLF or a lone CR, and may differ from line to line.
+  auto read_line = [&](std::string_view& text) {
+    const char* start = buf_.data() + pos_;
+    std::size_t left = buf_.size() - pos_;
+    const void* nl = std::memchr(start, '\n', left);
+    std::size_t len = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : left;
+    const void* cr = std::memchr(start, '\r', len);
+    if (cr != nullptr) {
+      std::size_t at = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
+      text = std::string_view(start, at);
+      bool crlf = at + 1 < left && start[at + 1] == '\n';
+      pos_ += at + (crlf ? 2 : 1);
+    } else {
+      text = std::string_view(start, len);
+      pos_ += nl ? len + 1 : len;
+    }
+    ++line_;
+  };
+  tag.begin = pos_;
+  tag.line = line_;
+  std::string_view code_text;
+  read_line(code_text);
+  std::string_view c = trim(code_text);
+  int code = 0;
+  auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), code);
+  if (c.empty() || ec != std::errc() || end != c.data() + c.size()) {
+    std::string shown(code_text.substr(0, 40));
+    for (char& ch : shown) {
+      if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F) ch = '?';
+    }
+    fail(tag.line, "expected a group code, found '" + shown + "'");
+  }
+  if (pos_ >= buf_.size()) fail(tag.line, "group code " + std::to_string(code) + " has no value (file cut short)");
+  read_line(tag.value);
+  tag.code = code;
+  tag.end = pos_;
+  return true;
+}
+
+bool TagScanner::next_binary(RawTag& tag) {
+  if (pos_ >= buf_.size()) return false;
+  tag.begin = pos_;
+  tag.line = pos_;
+  auto need = [&](std::size_t n, const char* what) {
+    if (buf_.size() - pos_ < n) fail(tag.line, std::string("file cut short in ") + what);
+  };
+  int code;
+  if (code_width_ == 1) {
+    need(1, "a group code");
+    code = static_cast<unsigned char>(buf_[pos_]);
+    pos_ += 1;
+    if (code == 255) {  // escape: a 2-byte code follows
+      need(2, "a group code");
+      code = load_le<std::int16_t>(buf_.data() + pos_);
+      pos_ += 2;
+    }
+  } else {
+    need(2, "a group code");
+    code = load_le<std::int16_t>(buf_.data() + pos_);
+    pos_ += 2;
+  }
+  std::size_t size = 0;
+  switch (value_type(code)) {
+    case ValueType::Double: size = 8; break;
+    case ValueType::Int16: size = 2; break;
+    case ValueType::Int32: size = 4; break;
+    case ValueType::Int64: size = 8; break;
+    case ValueType::Bool: size = 1; break;
+    case ValueType::Binary: {
+      need(1, "a binary chunk length");
+      std::size_t n = static_cast<unsigned char>(buf_[pos_]);
+      need(1 + n, "a binary chunk");
+      tag.value = buf_.substr(pos_ + 1, n);
+      pos_ += 1 + n;
+      tag.code = code;
+      tag.end = pos_;
+      return true;
+    }
+    case ValueType::String:
+    case ValueType::Handle: {
+      const void* nul = std::memchr(buf_.data() + pos_, '\0', buf_.size() - pos_);
+      if (nul == nullptr) fail(tag.line, "string of group code " + std::to_string(code) + " has no end");
+      std::size_t n = static_cast<std::size_t>(static_cast<const char*>(nul) - (buf_.data() + pos_));
+      tag.value = buf_.substr(pos_, n);
+      pos_ += n + 1;
+      tag.code = code;
+      tag.end = pos_;
+      return true;
+    }
+  }
+  need(size, "a number");
+  tag.value = buf_.substr(pos_, size);
+  pos_ += size;
+  tag.code = code;
+  tag.end = pos_;
+  return true;
+}
+
+std::string binary_value_text(int code, std::string_view b) {
+  char buf[64];
+  switch (value_type(code)) {
+    case ValueType::Double: {
+      auto [end, ec] = std::to_chars(buf, buf + sizeof buf, load_le<double>(b.data()));
+      return std::string(buf, end);
+    }
+    case ValueType::Int16: return std::to_string(load_le<std::int16_t>(b.data()));
+    case ValueType::Int32: return std::to_string(load_le<std::int32_t>(b.data()));
+    case ValueType::Int64: return std::to_string(load_le<std::int64_t>(b.data()));
+    case ValueType::Bool: return std::to_string(static_cast<unsigned char>(b[0]));
+    case ValueType::Binary: {
+      static const char kHex[] = "0123456789ABCDEF";
+      std::string s;
+      for (char c : b) {
+        s += kHex[static_cast<unsigned char>(c) >> 4];
+        s += kHex[static_cast<unsigned char>(c) & 0xF];
+      }
+      return s;
+    }
+    case ValueType::String:
+    case ValueType::Handle: break;
+  }
+  return std::string(b);
+}
+
+}  // namespace zdxf::detail

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zdxf/document.h"
+#include "zdxf/tag.h"
+
+namespace zdxf::detail {
+
+// How one object's ASCII lines look, so new or changed tags match their neighbours.
+struct AsciiStyle {
+  bool pad_codes = true;       // "  0" / " 10" rather than "0" / "10"
+  std::string eol = "\r\n";    // the object's line end
+  std::size_t int_width = 0;   // integers right-aligned to this width ("     0"), 0 = bare
+};
+
+// The style of the tags in `object` (the object's bytes in an ASCII file).
+AsciiStyle ascii_style(std::string_view object);
+
+// How a file writes reals, so a new real looks like the others.
+struct RealStyle {
+  int fixed_decimals = -1;     // "19.948000" writers: always this many decimals
+  bool bare_integral = false;  // "5" rather than "5.0"
+};
+
+RealStyle real_style(const std::vector<Tag>& sample);
+std::string format_real(double value, const RealStyle& style);
+
+// True when `tag` still has the code and value it was read with.
+bool same_as_source(const Tag& tag, std::string_view buffer, Format format, int code_width);
+
+// Appends a tag: unchanged ones from their source bytes, others formatted in the file's form.
+void append_tag(std::string& out, const Tag& tag, std::string_view buffer, Format format,
+                int code_width, const AsciiStyle& style);
+
+// Why a value cannot be stored for its code in this format, or empty if it can.
+std::string value_problem(const Tag& tag, Format format);
+
+}  // namespace zdxf::detail
