@@ -66,3 +66,45 @@ TEST(TChar, PrintIntoFixedBuffers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TChar, ReadNumbers) {
+  TCHAR* end = nullptr;
+  const TCHAR* text = _T("  -42xyz");
+  EXPECT_EQ(-42, _tcstol(text, &end, 10));
+  EXPECT_EQ(text + 5, end);
+  EXPECT_EQ(0x2A3, _tcstol(_T("2A3"), &end, 16));
+  EXPECT_EQ(0x2A3, _tcstol(_T("0x2a3"), nullptr, 0));
+  EXPECT_EQ(8, _tcstol(_T("010"), nullptr, 0));
+  text = _T("0xg");  // "0x" without hex digits: just the 0
+  EXPECT_EQ(0, _tcstol(text, &end, 16));
+  EXPECT_EQ(text + 1, end);
+  text = _T(" +-1");
+  EXPECT_EQ(0, _tcstol(text, &end, 10));
+  EXPECT_EQ(text, end);  // no number: end is the start
+
+  // Windows' long is 32 bits.
+  errno = 0;
+  EXPECT_EQ(2147483647, _tcstol(_T("2147483648"), nullptr, 10));
+  EXPECT_EQ(ERANGE, errno);
+  errno = 0;
+  EXPECT_EQ(-2147483647 - 1, _tcstol(_T("-2147483648"), nullptr, 10));
+  EXPECT_EQ(0, errno);
+  EXPECT_EQ(-2147483647 - 1, _tcstol(_T("-99999999999999999999999"), nullptr, 10));
+  EXPECT_EQ(ERANGE, errno);
+  EXPECT_EQ(4294967295u, _tcstoul(_T("-1"), nullptr, 10));
+  EXPECT_EQ(4294967295u, _tcstoul(_T("4294967296"), nullptr, 10));
+  EXPECT_EQ(INT64_MIN, _tcstoi64(_T("-9223372036854775808"), nullptr, 10));
+  EXPECT_EQ(1234567890123LL, _tcstoi64(_T("1234567890123"), nullptr, 10));
+  EXPECT_EQ(675, _ttoi(_T("675 mm")));
+  EXPECT_EQ(0, _ttoi(_T("é")));
+
+  text = _T(" -1.5e3é");
+  EXPECT_DOUBLE_EQ(-1500.0, _tcstod(text, &end));
+  EXPECT_EQ(text + 7, end);
+  EXPECT_DOUBLE_EQ(0.25, _tstof(_T("0.25")));
+  EXPECT_DOUBLE_EQ(0.0, _tstof(_T("abc")));
+}
+
+}  // namespace

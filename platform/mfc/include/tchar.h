@@ -65,6 +65,17 @@ inline TCHAR* _tcsrchr(TCHAR* str, TCHAR ch) {
   return const_cast<TCHAR*>(_tcsrchr(static_cast<const TCHAR*>(str), ch));
 }
 
+// Numbers from text, as the C runtime reads them: leading white space, a sign, then digits (base
+// 0: "0x" hexadecimal, "0" octal, else decimal); *endptr (when given) points after the last
+// character used, or at str when there was no number. Out of range: the nearest limit of the
+// type (Windows' 32-bit long for _tcstol/_tcstoul/_ttoi) and errno ERANGE.
+AFX_EXT_API LONG _tcstol(const TCHAR* str, TCHAR** endptr, int base);
+AFX_EXT_API ULONG _tcstoul(const TCHAR* str, TCHAR** endptr, int base);
+AFX_EXT_API LONGLONG _tcstoi64(const TCHAR* str, TCHAR** endptr, int base);
+AFX_EXT_API double _tcstod(const TCHAR* str, TCHAR** endptr);
+AFX_EXT_API int _ttoi(const TCHAR* str);
+AFX_EXT_API double _tstof(const TCHAR* str);
+
 // Formats into buf (size TCHARs) with the conversions of zmfc/format.h. Returns the number of
 // TCHARs written without the NUL, or -1 (buf becomes "") when it does not fit or buf is null.
 AFX_EXT_API int _vstprintf_s(TCHAR* buf, size_t size, const TCHAR* format, va_list args);
