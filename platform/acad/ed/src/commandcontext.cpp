@@ -1,0 +1,85 @@
+// The command context: one modal command at a time, reactors told around it, and every
+// exception stopped here so that a faulty application cannot bring the host down.
+#include "zacad/commandcontext.h"
+
+#include <dlfcn.h>
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+#include "accmd.h"
+#include "zacad/commandline.h"
+#include "zacad/editorevents.h"
+#include "zwin32/utf.h"
+
+namespace zacad {
+namespace {
+
+int gDepth = 0;
+
+// Counts the command nesting for as long as a command runs, whatever way it leaves.
+class Depth {
+ public:
+  Depth() { ++gDepth; }
+  ~Depth() { --gDepth; }
+};
+
+}  // namespace
+
+bool InCommandContext() {
+  return gDepth > 0;
+}
+
+CommandOutcome RunCommand(std::u16string_view globalName, const std::function<void()>& body,
+                          bool transparent) {
+  // A copy: the command may remove itself (and the name with it) while it runs.
+  const std::u16string name(globalName);
+  CommandLine& line = CommandLine::instance();
+  if (InCommandContext() && !transparent) {
+    line.write(u"\n** That command may not be invoked transparently **\n");
+    return CommandOutcome::kRefused;
+  }
+  const unsigned cancelsBefore = line.cancels();
+  FireCommandEvent(CommandEvent::kWillStart, name);
+  std::u16string error;
+  {
+    Depth depth;
+    try {
+      body();
+    } catch (const std::exception& e) {
+      error = zwin32::FromUtf8(e.what());
+    } catch (...) {
+      error = u"unknown exception";
+    }
+  }
+  if (!error.empty()) {
+    line.write(u"\n; error: " + error + u"\n");
+    FireCommandEvent(CommandEvent::kFailed, name);
+    return CommandOutcome::kFailed;
+  }
+  if (line.cancels() != cancelsBefore) {
+    FireCommandEvent(CommandEvent::kCancelled, name);
+    return CommandOutcome::kCancelled;
+  }
+  FireCommandEvent(CommandEvent::kEnded, name);
+  return CommandOutcome::kEnded;
+}
+
+CommandOutcome RunRegisteredCommand(const AcEdCommand& command) {
+  AcRxFunctionPtr function = command.functionAddr();
+  const bool transparent = (command.commandFlags() & ACRX_CMD_TRANSPARENT) != 0;
+  return RunCommand(
+      command.globalName(),
+      [function] {
+        // The application may have been unloaded without removing its commands.
+        Dl_info info = {};
+        if (dladdr(reinterpret_cast<void*>(function), &info) == 0) {
+          throw std::runtime_error("the application of this command is no longer loaded");
+        }
+        function();
+      },
+      transparent);
+}
+
+}  // namespace zacad
