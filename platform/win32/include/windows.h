@@ -8,3 +8,4 @@
 #include "stringapiset.h"
 #include "winbase.h"
 #include "winuser.h"
+#include "winreg.h"
