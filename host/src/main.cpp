@@ -1,44 +1,94 @@
-// zanthost: the host program's entry point.
+// zanthost: loads applications with the dynamic linker and runs commands from the terminal or
+// a script, as the host program does.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
+#include <vector>
 
+#include "dbapserv.h"
+#include "hostservices.h"
+#include "rxdlinkr.h"
+#include "session.h"
+#include "zacad/applications.h"
 #include "zacad/commandline.h"
+#include "zwin32/utf.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: zanthost [--load FILE.arx]... [--script FILE.scr] [--help]\n"
+    "  --load FILE.arx   load an application before the first command (repeatable)\n"
+    "  --script FILE.scr run a script, then quit; without it, commands come from the terminal\n";
+
+// Exit statuses.
+constexpr int kOk = 0;
+constexpr int kScriptFailed = 1;  // the script could not be read or stopped on bad input
+constexpr int kBadStart = 2;      // wrong arguments or an application that would not load
+
+bool LoadAtStart(const std::string& file) {
+  try {
+    if (acrxDynamicLinker->loadModule(zwin32::FromUtf8(file).c_str(), false))
+      return true;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zanthost: %s\n", e.what());
+  } catch (...) {
+  }
+  std::fprintf(stderr, "zanthost: cannot load application \"%s\"\n", file.c_str());
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> loads;
   std::string script;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+    const bool hasValue = i + 1 < argc;
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kUsage, stdout);
+      return kOk;
+    } else if (std::strcmp(argv[i], "--load") == 0 && hasValue) {
+      loads.push_back(argv[++i]);
+    } else if (std::strcmp(argv[i], "--script") == 0 && hasValue && script.empty()) {
       script = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: zanthost [--script FILE.scr]\n");
-      return 2;
+      std::fprintf(stderr, "zanthost: unexpected argument \"%s\"\n%s", argv[i], kUsage);
+      return kBadStart;
     }
   }
-  zacad::CommandLine& commandLine = zacad::CommandLine::instance();
-  if (script.empty()) {
-    commandLine.pushSource(zacad::MakeTerminalSource());
-  } else {
-    std::string error;
-    auto source = zacad::MakeScriptSource(script, error);
-    if (!source) {
-      std::fprintf(stderr, "zanthost: %s\n", error.c_str());
-      return 1;
+
+  zacad::CommandLine& line = zacad::CommandLine::instance();
+  HostServices services;
+  acdbSetHostApplicationServices(&services);
+
+  int status = kOk;
+  for (const std::string& file : loads) {
+    if (!LoadAtStart(file))
+      status = kBadStart;
+  }
+  if (status == kOk) {
+    if (script.empty()) {
+      line.pushSource(zacad::MakeTerminalSource());
+    } else {
+      std::string error;
+      auto source = zacad::MakeScriptSource(script, error);
+      if (source) {
+        line.pushSource(std::move(source));
+      } else {
+        std::fprintf(stderr, "zanthost: %s\n", error.c_str());
+        status = kScriptFailed;
+      }
     }
-    commandLine.pushSource(std::move(source));
   }
-  for (;;) {
-    zacad::Answer answer = commandLine.read(u"\nCommand: ", zacad::AnswerMode::kToken);
-    if (answer.kind == zacad::Answer::Kind::kEnd)
-      break;
-    if (!answer.ok() || answer.text.empty())
-      continue;
-    std::u16string name = answer.text;
-    for (auto& c : name)
-      c = (c >= u'a' && c <= u'z') ? c - 32 : c;
-    if (name == u"QUIT" || name == u"EXIT")
-      break;
-    commandLine.write(u"Unknown command \"" + name + u"\".  Press F1 for help.\n");
+  if (status == kOk && !zanthost::RunCommandLoop()) {
+    std::fprintf(stderr, "zanthost: script stopped at %s: %s\n", line.failedAt().c_str(),
+                 zwin32::ToUtf8(line.failure()).c_str());
+    status = kScriptFailed;
   }
-  return 0;
+  // Every application hears that the host is going away.
+  zacad::unloadAllApplications();
+  line.write(u"\n");
+  acdbSetHostApplicationServices(nullptr);
+  return status;
 }

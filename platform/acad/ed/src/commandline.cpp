@@ -177,6 +177,7 @@ Answer CommandLine::ask(std::u16string_view prompt, AnswerMode mode, const Answe
     write(u"\n" + *message + u"\n");
     if (source() != nullptr && source()->isBatch()) {
       fail(*message);
+      ++cancels_;  // the command got no usable answer: it is cancelled
       return {Answer::Kind::kCancel, {}};
     }
   }
