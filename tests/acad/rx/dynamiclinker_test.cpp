@@ -15,6 +15,7 @@
 #include "dbapserv.h"
 #include "libloaderapi.h"
 #include "rxdlinkr.h"
+#include "winuser.h"
 #include "zacad/applications.h"
 #include "zwin32/hostpath.h"
 #include "zwin32/utf.h"
@@ -178,6 +179,11 @@ TEST_F(DynamicLinker, ApplicationExportsOnlyWhatItNames) {
   EXPECT_NE(GetProcAddress(module, "acrxGetApiVersion"), nullptr);
   EXPECT_NE(GetProcAddress(module, "fixtureAnswer"), nullptr);
   EXPECT_EQ(GetProcAddress(module, "fixtureUnlisted"), nullptr);
+
+  // Its resources came along.
+  ACHAR text[32] = {0};
+  EXPECT_EQ(LoadStringW(module, 1, text, 32), 14);
+  EXPECT_EQ(std::u16string(text), u"Fixture r\u00e9sum\u00e9");
 
   // The dynamic symbol table holds no other function or object of the module.
   const std::string command = std::string(RX_NM) + " -D --defined-only " +
