@@ -16,12 +16,15 @@ namespace {
 
 bool fault_injected(std::string_view step) {
   const char* env = std::getenv("ZANT_INJECT_FAULT");
-  if (env == nullptr) return false;
+  if (env == nullptr)
+    return false;
   std::string_view list(env);
   while (!list.empty()) {
     std::size_t comma = list.find(',');
-    if (list.substr(0, comma) == step) return true;
-    if (comma == std::string_view::npos) break;
+    if (list.substr(0, comma) == step)
+      return true;
+    if (comma == std::string_view::npos)
+      break;
     list.remove_prefix(comma + 1);
   }
   return false;
@@ -29,11 +32,13 @@ bool fault_injected(std::string_view step) {
 
 // Returns 0 or an errno value.
 int write_all(int fd, std::string_view data) {
-  if (fault_injected("zdxf_write")) return ENOSPC;
+  if (fault_injected("zdxf_write"))
+    return ENOSPC;
   while (!data.empty()) {
     ssize_t n = ::write(fd, data.data(), data.size());
     if (n < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       return errno;
     }
     data.remove_prefix(static_cast<std::size_t>(n));
@@ -43,8 +48,10 @@ int write_all(int fd, std::string_view data) {
 
 std::string folder_of(const std::string& path) {
   std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
+  if (slash == std::string::npos)
+    return ".";
+  if (slash == 0)
+    return "/";
   return path.substr(0, slash);
 }
 
@@ -54,13 +61,17 @@ std::string folder_of(const std::string& path) {
 
 // Keeps the previous file as `path.bak`. A hard link leaves `path` in place until the rename.
 int keep_backup(const std::string& path) {
-  if (fault_injected("zdxf_backup")) return EIO;
+  if (fault_injected("zdxf_backup"))
+    return EIO;
   std::string bak = path + ".bak";
-  if (::unlink(bak.c_str()) != 0 && errno != ENOENT) return errno;
-  if (::link(path.c_str(), bak.c_str()) == 0) return 0;
+  if (::unlink(bak.c_str()) != 0 && errno != ENOENT)
+    return errno;
+  if (::link(path.c_str(), bak.c_str()) == 0)
+    return 0;
   // Some file systems have no hard links: copy instead.
   int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return errno;
+  if (in < 0)
+    return errno;
   int out = ::open(bak.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (out < 0) {
     int e = errno;
@@ -71,14 +82,19 @@ int keep_backup(const std::string& path) {
   int err = 0;
   for (;;) {
     ssize_t n = ::read(in, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) err = errno;
-    if (n <= 0) break;
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      err = errno;
+    if (n <= 0)
+      break;
     err = write_all(out, std::string_view(buf, static_cast<std::size_t>(n)));
-    if (err != 0) break;
+    if (err != 0)
+      break;
   }
   ::close(in);
-  if (::close(out) != 0 && err == 0) err = errno;
+  if (::close(out) != 0 && err == 0)
+    err = errno;
   return err;
 }
 
@@ -87,16 +103,19 @@ int keep_backup(const std::string& path) {
 void write_file_atomically(const std::string& path, std::string_view data) {
   std::string tmp = path + ".XXXXXX";
   int fd = ::mkstemp(tmp.data());
-  if (fd < 0) fail(path, "cannot create a temporary file in " + folder_of(path), errno);
+  if (fd < 0)
+    fail(path, "cannot create a temporary file in " + folder_of(path), errno);
 
   struct stat st;
   mode_t mode = 0644;
   bool existed = ::stat(path.c_str(), &st) == 0;
-  if (existed) mode = st.st_mode & 07777;
+  if (existed)
+    mode = st.st_mode & 07777;
 
   int err = write_all(fd, data);
   std::string step = "writing " + tmp;
-  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+  if (err == 0 && ::fchmod(fd, mode) != 0)
+    err = errno;
   if (err == 0) {
     step = "flushing " + tmp;
     if (fault_injected("zdxf_fsync")) {
@@ -105,7 +124,8 @@ void write_file_atomically(const std::string& path, std::string_view data) {
       err = errno;
     }
   }
-  if (::close(fd) != 0 && err == 0) err = errno;
+  if (::close(fd) != 0 && err == 0)
+    err = errno;
   if (err == 0 && existed) {
     step = "keeping the previous file as " + path + ".bak";
     err = keep_backup(path);

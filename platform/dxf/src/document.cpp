@@ -19,21 +19,23 @@ using detail::TagScanner;
 namespace {
 
 // Versions this reader knows; anything else is refused rather than guessed at.
-constexpr std::string_view kVersions[] = {"AC1002", "AC1003", "AC1004", "AC1006",
-                                          "AC1009", "AC1012", "AC1014", "AC1015",
-                                          "AC1018", "AC1021", "AC1024", "AC1027",
-                                          "AC1032"};
+constexpr std::string_view kVersions[] = {"AC1002", "AC1003", "AC1004", "AC1006", "AC1009",
+                                          "AC1012", "AC1014", "AC1015", "AC1018", "AC1021",
+                                          "AC1024", "AC1027", "AC1032"};
 
 std::string_view trim(std::string_view v) {
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+  while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
+    v.remove_prefix(1);
+  while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
+    v.remove_suffix(1);
   return v;
 }
 
 std::string printable(std::string_view v) {
   std::string s(v.substr(0, 40));
   for (char& c : s) {
-    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+      c = '?';
   }
   return s;
 }
@@ -47,15 +49,18 @@ Document::~Document() = default;
 
 Document Document::open(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(path, 0, "cannot open the file");
+  if (!in)
+    throw Error(path, 0, "cannot open the file");
   std::string bytes;
   in.seekg(0, std::ios::end);
   std::streamoff size = in.tellg();
-  if (size < 0) throw Error(path, 0, "cannot read the file");
+  if (size < 0)
+    throw Error(path, 0, "cannot read the file");
   bytes.resize(static_cast<std::size_t>(size));
   in.seekg(0);
   in.read(bytes.data(), size);
-  if (!in) throw Error(path, 0, "cannot read the file");
+  if (!in)
+    throw Error(path, 0, "cannot read the file");
   return parse(std::move(bytes), path);
 }
 
@@ -70,12 +75,14 @@ Document Document::parse(std::string bytes, std::string name) {
 }
 
 const Document::Object& Document::obj(ObjectId id) const {
-  if (id >= objects_.size()) throw Error(name_, 0, "no object #" + std::to_string(id));
+  if (id >= objects_.size())
+    throw Error(name_, 0, "no object #" + std::to_string(id));
   return objects_[id];
 }
 
 Document::Object& Document::obj(ObjectId id) {
-  if (id >= objects_.size()) throw Error(name_, 0, "no object #" + std::to_string(id));
+  if (id >= objects_.size())
+    throw Error(name_, 0, "no object #" + std::to_string(id));
   return objects_[id];
 }
 
@@ -89,7 +96,8 @@ void Document::warn(std::size_t line, const std::string& problem) {
 // One pass over the buffer: split it into objects at `0` tags and note for each its type, handle,
 // section, table or block, and POLYLINE/INSERT owner. Values are not converted here.
 void Document::index() {
-  if (buffer_.empty()) throw Error(name_, 0, "the file is empty");
+  if (buffer_.empty())
+    throw Error(name_, 0, "the file is empty");
   std::size_t start = 0;
   if (buffer_.compare(0, detail::kBinarySentinel.size(), detail::kBinarySentinel) == 0) {
     format_ = Format::Binary;
@@ -119,14 +127,16 @@ void Document::index() {
   std::set<std::string, std::less<>> seen_sections;
 
   auto finish = [&](ObjectId id, std::size_t end) {
-    if (id != kNoObject) objects_[id].end = end;
+    if (id != kNoObject)
+      objects_[id].end = end;
   };
   ObjectId current = kNoObject;
 
   while (scan.next(raw)) {
     if (raw.code == 0) {
       finish(current, raw.begin);
-      if (current == kNoObject) prefix_length_ = raw.begin;
+      if (current == kNoObject)
+        prefix_length_ = raw.begin;
       std::string_view type = trim(raw.value);
       if (type == "EOF") {
         current = static_cast<ObjectId>(objects_.size());
@@ -165,23 +175,29 @@ void Document::index() {
         if (section == Object::kNoSection) {
           warn(where(raw.line), "ENDSEC without SECTION; ignored");
         }
-        if (table != kNoObject) fail(raw.line, "table is not closed (no ENDTAB)");
-        if (block != kNoObject) fail(raw.line, "block is not closed (no ENDBLK)");
+        if (table != kNoObject)
+          fail(raw.line, "table is not closed (no ENDTAB)");
+        if (block != kNoObject)
+          fail(raw.line, "block is not closed (no ENDBLK)");
       }
       o.section = section;
       if (type == "TABLE") {
-        if (table != kNoObject) fail(raw.line, "TABLE inside a table (no ENDTAB)");
+        if (table != kNoObject)
+          fail(raw.line, "TABLE inside a table (no ENDTAB)");
         table = current;
         want_name = true;
       } else if (type == "ENDTAB") {
-        if (table == kNoObject) fail(raw.line, "ENDTAB without TABLE");
+        if (table == kNoObject)
+          fail(raw.line, "ENDTAB without TABLE");
         o.container = table;
         table = kNoObject;
       } else if (type == "BLOCK") {
-        if (block != kNoObject) fail(raw.line, "BLOCK inside a block (no ENDBLK)");
+        if (block != kNoObject)
+          fail(raw.line, "BLOCK inside a block (no ENDBLK)");
         block = current;
       } else if (type == "ENDBLK") {
-        if (block == kNoObject) fail(raw.line, "ENDBLK without BLOCK");
+        if (block == kNoObject)
+          fail(raw.line, "ENDBLK without BLOCK");
         o.container = block;
         block = kNoObject;
       } else {
@@ -189,29 +205,35 @@ void Document::index() {
       }
       if (type == "VERTEX" || type == "ATTRIB" || type == "SEQEND") {
         o.parent = polyline;
-        if (type == "SEQEND") polyline = kNoObject;
+        if (type == "SEQEND")
+          polyline = kNoObject;
       } else {
         polyline = type == "POLYLINE" || type == "INSERT" ? current : kNoObject;
       }
-      if (type == "ENDSEC") section = Object::kNoSection;
+      if (type == "ENDSEC")
+        section = Object::kNoSection;
       continue;
     }
-    if (current == kNoObject) continue;  // comments before the first object
+    if (current == kNoObject)
+      continue;  // comments before the first object
     Object& o = objects_[current];
     if (raw.code == 2 && want_name) {
       std::string name(trim(raw.value));
       if (o.type == "SECTION") {
-        if (seen_sections.count(name) != 0) fail(raw.line, "section " + name + " appears twice");
+        if (seen_sections.count(name) != 0)
+          fail(raw.line, "section " + name + " appears twice");
         seen_sections.insert(name);
         sections_[o.section] = name;
-        if (name == "HEADER") header_ = current;
+        if (name == "HEADER")
+          header_ = current;
       } else {
         tables_.emplace(name, current);
       }
       want_name = false;
     } else if ((raw.code == 5 || raw.code == 105) && !o.has_handle && o.type != "SECTION") {
       // DIMSTYLE records carry their handle in 105; their 5 is not used.
-      if ((raw.code == 105) != (o.type == "DIMSTYLE")) continue;
+      if ((raw.code == 105) != (o.type == "DIMSTYLE"))
+        continue;
       Tag t(raw.code, std::string(raw.value));
       std::optional<std::uint64_t> h = t.as_handle();
       if (!h) {
@@ -243,9 +265,11 @@ void Document::read_header() {
   if (header_ != kNoObject) {
     std::vector<Tag> tags = parse_tags(objects_[header_]);
     for (std::size_t i = 0; i < tags.size(); ++i) {
-      if (tags[i].code != 9) continue;
+      if (tags[i].code != 9)
+        continue;
       std::string_view var = tags[i].trimmed();
-      if (i + 1 >= tags.size() || tags[i + 1].code == 9) continue;
+      if (i + 1 >= tags.size() || tags[i + 1].code == 9)
+        continue;
       const Tag& v = tags[i + 1];
       if (var == "$ACADVER") {
         version_ = std::string(v.trimmed());
@@ -264,10 +288,14 @@ void Document::read_header() {
       }
     }
     style_->reals = detail::real_style(tags);
+    if (format_ == Format::Ascii) {
+      std::string_view bytes(buffer_);
+      const Object& h = objects_[header_];
+      style_->int_width = detail::ascii_style(bytes.substr(h.begin, h.end - h.begin)).int_width;
+    }
   }
   if (std::find(std::begin(kVersions), std::end(kVersions), version_) == std::end(kVersions)) {
-    throw Error(name_, header_line(),
-                "unknown DXF version '" + printable(version_) + "'");
+    throw Error(name_, header_line(), "unknown DXF version '" + printable(version_) + "'");
   }
   bool utf8 = version_ >= "AC1021";
   if (!utf8 && !TextCodec::known_code_page(code_page_)) {
@@ -296,11 +324,13 @@ void Document::check_handles() {
                 format_handle(max_handle_ + 1));
     handle_seed_ = max_handle_ + 1;
   }
-  if (handle_seed_ == 0) handle_seed_ = 1;
+  if (handle_seed_ == 0)
+    handle_seed_ = 1;
 }
 
 std::vector<Tag> Document::parse_tags(const Object& o) const {
-  if (o.edited) return *o.edited;
+  if (o.edited)
+    return *o.edited;
   std::vector<Tag> tags;
   TagScanner scan(std::string_view(buffer_).substr(0, o.end), format_, binary_code_width_, name_,
                   o.begin, o.line);
@@ -317,21 +347,29 @@ std::vector<Tag> Document::parse_tags(const Object& o) const {
   return tags;
 }
 
-std::vector<Tag> Document::tags(ObjectId id) const { return parse_tags(obj(id)); }
+std::vector<Tag> Document::tags(ObjectId id) const {
+  return parse_tags(obj(id));
+}
 
-bool Document::changed(ObjectId id) const { return obj(id).edited != nullptr; }
+bool Document::changed(ObjectId id) const {
+  return obj(id).edited != nullptr;
+}
 
-std::string_view Document::type(ObjectId id) const { return obj(id).type; }
+std::string_view Document::type(ObjectId id) const {
+  return obj(id).type;
+}
 
 std::optional<std::uint64_t> Document::handle(ObjectId id) const {
   const Object& o = obj(id);
-  if (!o.has_handle) return std::nullopt;
+  if (!o.has_handle)
+    return std::nullopt;
   return o.handle;
 }
 
 std::optional<ObjectId> Document::find(std::uint64_t handle) const {
   auto it = by_handle_.find(handle);
-  if (it == by_handle_.end()) return std::nullopt;
+  if (it == by_handle_.end())
+    return std::nullopt;
   return it->second;
 }
 
@@ -350,19 +388,22 @@ std::optional<std::uint64_t> Document::owner(ObjectId id) const {
 
 std::string_view Document::section(ObjectId id) const {
   const Object& o = obj(id);
-  if (o.section == Object::kNoSection) return {};
+  if (o.section == Object::kNoSection)
+    return {};
   return sections_[o.section];
 }
 
 std::optional<ObjectId> Document::container(ObjectId id) const {
   ObjectId c = obj(id).container;
-  if (c == kNoObject) return std::nullopt;
+  if (c == kNoObject)
+    return std::nullopt;
   return c;
 }
 
 std::optional<ObjectId> Document::parent(ObjectId id) const {
   ObjectId p = obj(id).parent;
-  if (p == kNoObject) return std::nullopt;
+  if (p == kNoObject)
+    return std::nullopt;
   return p;
 }
 
@@ -377,17 +418,20 @@ std::vector<ObjectId> Document::children(ObjectId id) const {
 
 std::optional<ObjectId> Document::table(std::string_view name) const {
   auto it = tables_.find(name);
-  if (it == tables_.end()) return std::nullopt;
+  if (it == tables_.end())
+    return std::nullopt;
   return it->second;
 }
 
 std::vector<ObjectId> Document::table_records(std::string_view name) const {
   std::vector<ObjectId> out;
   std::optional<ObjectId> t = table(name);
-  if (!t) return out;
+  if (!t)
+    return out;
   for (std::size_t i = position(*t) + 1; i < order_.size(); ++i) {
     const Object& o = objects_[order_[i]];
-    if (o.type == "ENDTAB" || o.container != *t) break;
+    if (o.type == "ENDTAB" || o.container != *t)
+      break;
     out.push_back(order_[i]);
   }
   return out;
@@ -395,17 +439,21 @@ std::vector<ObjectId> Document::table_records(std::string_view name) const {
 
 std::size_t Document::position(ObjectId id) const {
   auto it = std::find(order_.begin(), order_.end(), id);
-  if (it == order_.end()) throw Error(name_, 0, "no object #" + std::to_string(id));
+  if (it == order_.end())
+    throw Error(name_, 0, "no object #" + std::to_string(id));
   return static_cast<std::size_t>(it - order_.begin());
 }
 
 std::optional<std::vector<Tag>> Document::header_variable(std::string_view name) const {
-  if (header_ == kNoObject) return std::nullopt;
+  if (header_ == kNoObject)
+    return std::nullopt;
   std::vector<Tag> tags = parse_tags(objects_[header_]);
   for (std::size_t i = 0; i < tags.size(); ++i) {
-    if (tags[i].code != 9 || tags[i].trimmed() != name) continue;
+    if (tags[i].code != 9 || tags[i].trimmed() != name)
+      continue;
     std::vector<Tag> value;
-    for (std::size_t j = i + 1; j < tags.size() && tags[j].code != 9; ++j) value.push_back(tags[j]);
+    for (std::size_t j = i + 1; j < tags.size() && tags[j].code != 9; ++j)
+      value.push_back(tags[j]);
     return value;
   }
   return std::nullopt;

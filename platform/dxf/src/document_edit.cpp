@@ -19,7 +19,8 @@ bool same_name(std::string_view a, std::string_view b) {
 // in an object's own data, so only 1001 starts the xdata.
 std::size_t xdata_start(const std::vector<Tag>& tags) {
   for (std::size_t i = 0; i < tags.size(); ++i) {
-    if (tags[i].code == 1001) return i;
+    if (tags[i].code == 1001)
+      return i;
   }
   return tags.size();
 }
@@ -28,9 +29,11 @@ std::size_t xdata_start(const std::vector<Tag>& tags) {
 std::pair<std::size_t, std::size_t> xdata_block(const std::vector<Tag>& tags,
                                                 std::string_view app) {
   for (std::size_t i = xdata_start(tags); i < tags.size(); ++i) {
-    if (tags[i].code != 1001 || !same_name(tags[i].trimmed(), app)) continue;
+    if (tags[i].code != 1001 || !same_name(tags[i].trimmed(), app))
+      continue;
     std::size_t end = i + 1;
-    while (end < tags.size() && tags[end].code != 1001) ++end;
+    while (end < tags.size() && tags[end].code != 1001)
+      ++end;
     return {i, end};
   }
   return {tags.size(), tags.size()};
@@ -39,7 +42,8 @@ std::pair<std::size_t, std::size_t> xdata_block(const std::vector<Tag>& tags,
 std::optional<std::uint64_t> own_handle(const std::vector<Tag>& tags) {
   bool dimstyle = !tags.empty() && tags[0].trimmed() == "DIMSTYLE";
   for (const Tag& t : tags) {
-    if (t.code == (dimstyle ? 105 : 5)) return t.as_handle();
+    if (t.code == (dimstyle ? 105 : 5))
+      return t.as_handle();
   }
   return std::nullopt;
 }
@@ -63,7 +67,8 @@ Tag Document::make_handle(int code, std::uint64_t handle) const {
 }
 
 void Document::check_tags(const std::vector<Tag>& tags, std::size_t line) const {
-  if (tags.empty() || tags[0].code != 0) throw Error(name_, line, "an object must start with a 0 tag");
+  if (tags.empty() || tags[0].code != 0)
+    throw Error(name_, line, "an object must start with a 0 tag");
   for (std::size_t i = 0; i < tags.size(); ++i) {
     if (i > 0 && tags[i].code == 0) {
       throw Error(name_, line, "a 0 tag may only start an object");
@@ -79,8 +84,8 @@ void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
   Object& o = obj(id);
   check_tags(tags, o.line);
   if (tags[0].trimmed() != o.type) {
-    throw Error(name_, o.line, "an object of type " + o.type + " cannot become " +
-                                   std::string(tags[0].trimmed()));
+    throw Error(name_, o.line,
+                "an object of type " + o.type + " cannot become " + std::string(tags[0].trimmed()));
   }
   if (o.type != "SECTION") {
     std::optional<std::uint64_t> h = own_handle(tags);
@@ -95,7 +100,8 @@ std::vector<std::string> Document::xdata_applications(ObjectId id) const {
   std::vector<std::string> apps;
   std::vector<Tag> t = tags(id);
   for (std::size_t i = xdata_start(t); i < t.size(); ++i) {
-    if (t[i].code == 1001) apps.emplace_back(t[i].trimmed());
+    if (t[i].code == 1001)
+      apps.emplace_back(t[i].trimmed());
   }
   return apps;
 }
@@ -103,7 +109,8 @@ std::vector<std::string> Document::xdata_applications(ObjectId id) const {
 std::optional<std::vector<Tag>> Document::xdata(ObjectId id, std::string_view application) const {
   std::vector<Tag> t = tags(id);
   auto [begin, end] = xdata_block(t, application);
-  if (begin == t.size()) return std::nullopt;
+  if (begin == t.size())
+    return std::nullopt;
   return std::vector<Tag>(t.begin() + static_cast<std::ptrdiff_t>(begin) + 1,
                           t.begin() + static_cast<std::ptrdiff_t>(end));
 }
@@ -113,10 +120,12 @@ void Document::set_xdata(ObjectId id, std::string_view application, std::vector<
   int depth = 0;
   for (const Tag& t : data) {
     if (t.code < 1000 || t.code > 1071 || t.code == 1001) {
-      throw Error(name_, o.line, "xdata of " + std::string(application) +
-                                     " cannot hold group code " + std::to_string(t.code));
+      throw Error(name_, o.line,
+                  "xdata of " + std::string(application) + " cannot hold group code " +
+                      std::to_string(t.code));
     }
-    if (t.code == 1002) depth += t.trimmed() == "{" ? 1 : t.trimmed() == "}" ? -1 : 100000;
+    if (t.code == 1002)
+      depth += t.trimmed() == "{" ? 1 : t.trimmed() == "}" ? -1 : 100000;
     if (depth < 0 || depth > 1000) {
       throw Error(name_, o.line, "xdata of " + std::string(application) + " has unbalanced 1002");
     }
@@ -128,16 +137,19 @@ void Document::set_xdata(ObjectId id, std::string_view application, std::vector<
   auto [begin, end] = xdata_block(t, application);
   // Keep the old 1001 tag (and its bytes) when the application already had a block.
   Tag head = begin < t.size() ? t[begin] : Tag(1001, std::string(application));
-  t.erase(t.begin() + static_cast<std::ptrdiff_t>(begin), t.begin() + static_cast<std::ptrdiff_t>(end));
+  t.erase(t.begin() + static_cast<std::ptrdiff_t>(begin),
+          t.begin() + static_cast<std::ptrdiff_t>(end));
   if (!data.empty()) {
     t.push_back(std::move(head));
-    for (Tag& d : data) t.push_back(std::move(d));
+    for (Tag& d : data)
+      t.push_back(std::move(d));
   }
   replace_tags(id, std::move(t));
 }
 
 void Document::set_header_variable(std::string_view name, Tag value) {
-  if (header_ == kNoObject) return;  // a drawing without HEADER keeps its seed in memory only
+  if (header_ == kNoObject)
+    return;  // a drawing without HEADER keeps its seed in memory only
   std::vector<Tag> t = tags(header_);
   for (std::size_t i = 0; i + 1 < t.size(); ++i) {
     if (t[i].code == 9 && t[i].trimmed() == name && t[i + 1].code != 9) {
@@ -153,7 +165,8 @@ void Document::set_header_variable(std::string_view name, Tag value) {
 }
 
 std::uint64_t Document::allocate_handle() {
-  if (!uses_handles_) throw Error(name_, 0, "this drawing has no handles");
+  if (!uses_handles_)
+    throw Error(name_, 0, "this drawing has no handles");
   std::uint64_t h = handle_seed_;
   set_header_variable("$HANDSEED", make_handle(5, h + 1));
   handle_seed_ = h + 1;
@@ -174,7 +187,8 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
   o.type = std::string(tags[0].trimmed());
   o.section = next.section;
   o.container = next.container;
-  o.style_of = before;
+  // The object before the insertion point is the likeliest model (the previous table record).
+  o.style_of = at > 0 ? order_[at - 1] : before;
   if (h) {
     o.handle = *h;
     o.has_handle = true;
@@ -192,7 +206,8 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
 
 ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag> record) {
   std::optional<ObjectId> t = table(table_name);
-  if (!t) throw Error(name_, 0, "the drawing has no " + std::string(table_name) + " table");
+  if (!t)
+    throw Error(name_, 0, "the drawing has no " + std::string(table_name) + " table");
   ObjectId endtab = kNoObject;
   for (std::size_t i = position(*t) + 1; i < order_.size(); ++i) {
     if (objects_[order_[i]].type == "ENDTAB") {
@@ -200,7 +215,8 @@ ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag
       break;
     }
   }
-  if (endtab == kNoObject) throw Error(name_, obj(*t).line, "table has no ENDTAB");
+  if (endtab == kNoObject)
+    throw Error(name_, obj(*t).line, "table has no ENDTAB");
   check_tags(record, obj(*t).line);
 
   // Count in the TABLE head; checked before anything changes.
@@ -208,7 +224,8 @@ ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag
   auto count = std::find_if(head.begin(), head.end(), [](const Tag& x) { return x.code == 70; });
   if (count != head.end()) {
     std::optional<std::int64_t> n = count->as_int();
-    if (!n) throw Error(name_, obj(*t).line, "table count '" + count->value + "' is not a number");
+    if (!n)
+      throw Error(name_, obj(*t).line, "table count '" + count->value + "' is not a number");
     count->value = std::to_string(*n + 1);
   }
 
@@ -221,10 +238,12 @@ ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag
     }
   }
   full.insert(full.end(), record.begin() + 1, record.end());
-  if (uses_handles_) allocate_handle();
+  if (uses_handles_)
+    allocate_handle();
   ObjectId id = insert_before(endtab, std::move(full));
   objects_[id].container = *t;
-  if (count != head.end()) replace_tags(*t, std::move(head));
+  if (count != head.end())
+    replace_tags(*t, std::move(head));
   return id;
 }
 

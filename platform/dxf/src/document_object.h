@@ -16,7 +16,7 @@ struct Document::Object {
 
   std::size_t begin = 0;  // byte span of the object in the buffer (empty for a new object)
   std::size_t end = 0;
-  std::size_t line = 0;   // line (ASCII) or byte offset (binary) of its `0` tag
+  std::size_t line = 0;  // line (ASCII) or byte offset (binary) of its `0` tag
   std::string type;
   std::uint64_t handle = 0;
   bool has_handle = false;
@@ -27,8 +27,10 @@ struct Document::Object {
   std::unique_ptr<std::vector<Tag>> edited;  // set once the object's tags were replaced
 };
 
+// Number formats of the whole file, for objects that show none of their own.
 struct Document::Style {
   detail::RealStyle reals;
+  std::size_t int_width = 0;
 };
 
 }  // namespace zdxf

@@ -13,8 +13,10 @@ void Document::write_object(std::string& out, const Object& o) const {
     while (model->begin == model->end && model->style_of != kNoObject) {
       model = &objects_[model->style_of];
     }
-    style = detail::ascii_style(std::string_view(buffer_).substr(model->begin,
-                                                                 model->end - model->begin));
+    style = detail::ascii_style(
+        std::string_view(buffer_).substr(model->begin, model->end - model->begin));
+    if (!style.int_seen)
+      style.int_width = style_->int_width;
   }
   for (const Tag& t : *o.edited) {
     detail::append_tag(out, t, buffer_, format_, binary_code_width_, style);
@@ -49,6 +51,8 @@ std::string Document::bytes() const {
   return out;
 }
 
-void Document::save(const std::string& path) const { detail::write_file_atomically(path, bytes()); }
+void Document::save(const std::string& path) const {
+  detail::write_file_atomically(path, bytes());
+}
 
 }  // namespace zdxf

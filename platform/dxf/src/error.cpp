@@ -4,7 +4,8 @@ namespace zdxf {
 
 namespace {
 std::string describe(const std::string& file, std::size_t line, const std::string& problem) {
-  if (line == 0) return file + ": " + problem;
+  if (line == 0)
+    return file + ": " + problem;
   return file + ":" + std::to_string(line) + ": " + problem;
 }
 }  // namespace

@@ -27,24 +27,29 @@ ValueType value_type(int code) {
       {1060, 1070, ValueType::Int16},  {1071, 1071, ValueType::Int32},
   };
   for (const Range& r : kRanges) {
-    if (code >= r.first && code <= r.last) return r.type;
+    if (code >= r.first && code <= r.last)
+      return r.type;
   }
   return ValueType::String;
 }
 
 std::string_view Tag::trimmed() const {
   std::string_view v = value;
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+  while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
+    v.remove_prefix(1);
+  while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
+    v.remove_suffix(1);
   return v;
 }
 
 std::optional<std::int64_t> Tag::as_int() const {
   std::string_view v = trimmed();
-  if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+  if (!v.empty() && v.front() == '+')
+    v.remove_prefix(1);
   std::int64_t n = 0;
   auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
-  if (ec == std::errc() && end == v.data() + v.size() && !v.empty()) return n;
+  if (ec == std::errc() && end == v.data() + v.size() && !v.empty())
+    return n;
   // Some writers put integers as reals ("1.0", "1.95059E+06"); the host reads them.
   std::optional<double> d = as_double();
   if (d && std::isfinite(*d) && *d == std::floor(*d) && std::fabs(*d) < 9.2e18) {
@@ -55,10 +60,12 @@ std::optional<std::int64_t> Tag::as_int() const {
 
 std::optional<double> Tag::as_double() const {
   std::string_view v = trimmed();
-  if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+  if (!v.empty() && v.front() == '+')
+    v.remove_prefix(1);
   double d = 0;
   auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), d);
-  if (ec == std::errc() && end == v.data() + v.size() && !v.empty()) return d;
+  if (ec == std::errc() && end == v.data() + v.size() && !v.empty())
+    return d;
   return std::nullopt;
 }
 
@@ -66,7 +73,8 @@ std::optional<std::uint64_t> Tag::as_handle() const {
   std::string_view v = trimmed();
   std::uint64_t h = 0;
   auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), h, 16);
-  if (ec == std::errc() && end == v.data() + v.size() && !v.empty()) return h;
+  if (ec == std::errc() && end == v.data() + v.size() && !v.empty())
+    return h;
   return std::nullopt;
 }
 
@@ -74,7 +82,8 @@ std::string format_handle(std::uint64_t handle) {
   char buf[17];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, handle, 16);
   std::string s(buf, end);
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : s)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
 }
 

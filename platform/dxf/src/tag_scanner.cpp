@@ -9,8 +9,10 @@ namespace zdxf::detail {
 namespace {
 
 std::string_view trim(std::string_view v) {
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+  while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
+    v.remove_prefix(1);
+  while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
+    v.remove_suffix(1);
   return v;
 }
 
@@ -33,7 +35,8 @@ TagScanner::TagScanner(std::string_view buffer, Format format, int code_width,
       line_(line) {}
 
 void TagScanner::fail(std::size_t line, const std::string& problem) const {
-  if (format_ == Format::Binary) throw Error(name_, 0, "byte " + std::to_string(line) + ": " + problem);
+  if (format_ == Format::Binary)
+    throw Error(name_, 0, "byte " + std::to_string(line) + ": " + problem);
   throw Error(name_, line, problem);
 }
 
@@ -42,7 +45,8 @@ bool TagScanner::next(RawTag& tag) {
 }
 
 bool TagScanner::next_ascii(RawTag& tag) {
-  if (pos_ >= buf_.size()) return false;
+  if (pos_ >= buf_.size())
+    return false;
   // Lines end in LF, CRLF or a lone CR, and may differ from line to line.
   auto read_line = [&](std::string_view& text) {
     const char* start = buf_.data() + pos_;
@@ -71,11 +75,13 @@ bool TagScanner::next_ascii(RawTag& tag) {
   if (c.empty() || ec != std::errc() || end != c.data() + c.size()) {
     std::string shown(code_text.substr(0, 40));
     for (char& ch : shown) {
-      if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F) ch = '?';
+      if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F)
+        ch = '?';
     }
     fail(tag.line, "expected a group code, found '" + shown + "'");
   }
-  if (pos_ >= buf_.size()) fail(tag.line, "group code " + std::to_string(code) + " has no value (file cut short)");
+  if (pos_ >= buf_.size())
+    fail(tag.line, "group code " + std::to_string(code) + " has no value (file cut short)");
   read_line(tag.value);
   tag.code = code;
   tag.end = pos_;
@@ -83,11 +89,13 @@ bool TagScanner::next_ascii(RawTag& tag) {
 }
 
 bool TagScanner::next_binary(RawTag& tag) {
-  if (pos_ >= buf_.size()) return false;
+  if (pos_ >= buf_.size())
+    return false;
   tag.begin = pos_;
   tag.line = pos_;
   auto need = [&](std::size_t n, const char* what) {
-    if (buf_.size() - pos_ < n) fail(tag.line, std::string("file cut short in ") + what);
+    if (buf_.size() - pos_ < n)
+      fail(tag.line, std::string("file cut short in ") + what);
   };
   int code;
   if (code_width_ == 1) {
@@ -106,11 +114,21 @@ bool TagScanner::next_binary(RawTag& tag) {
   }
   std::size_t size = 0;
   switch (value_type(code)) {
-    case ValueType::Double: size = 8; break;
-    case ValueType::Int16: size = 2; break;
-    case ValueType::Int32: size = 4; break;
-    case ValueType::Int64: size = 8; break;
-    case ValueType::Bool: size = 1; break;
+    case ValueType::Double:
+      size = 8;
+      break;
+    case ValueType::Int16:
+      size = 2;
+      break;
+    case ValueType::Int32:
+      size = 4;
+      break;
+    case ValueType::Int64:
+      size = 8;
+      break;
+    case ValueType::Bool:
+      size = 1;
+      break;
     case ValueType::Binary: {
       need(1, "a binary chunk length");
       std::size_t n = static_cast<unsigned char>(buf_[pos_]);
@@ -124,8 +142,10 @@ bool TagScanner::next_binary(RawTag& tag) {
     case ValueType::String:
     case ValueType::Handle: {
       const void* nul = std::memchr(buf_.data() + pos_, '\0', buf_.size() - pos_);
-      if (nul == nullptr) fail(tag.line, "string of group code " + std::to_string(code) + " has no end");
-      std::size_t n = static_cast<std::size_t>(static_cast<const char*>(nul) - (buf_.data() + pos_));
+      if (nul == nullptr)
+        fail(tag.line, "string of group code " + std::to_string(code) + " has no end");
+      std::size_t n =
+          static_cast<std::size_t>(static_cast<const char*>(nul) - (buf_.data() + pos_));
       tag.value = buf_.substr(pos_, n);
       pos_ += n + 1;
       tag.code = code;
@@ -148,10 +168,14 @@ std::string binary_value_text(int code, std::string_view b) {
       auto [end, ec] = std::to_chars(buf, buf + sizeof buf, load_le<double>(b.data()));
       return std::string(buf, end);
     }
-    case ValueType::Int16: return std::to_string(load_le<std::int16_t>(b.data()));
-    case ValueType::Int32: return std::to_string(load_le<std::int32_t>(b.data()));
-    case ValueType::Int64: return std::to_string(load_le<std::int64_t>(b.data()));
-    case ValueType::Bool: return std::to_string(static_cast<unsigned char>(b[0]));
+    case ValueType::Int16:
+      return std::to_string(load_le<std::int16_t>(b.data()));
+    case ValueType::Int32:
+      return std::to_string(load_le<std::int32_t>(b.data()));
+    case ValueType::Int64:
+      return std::to_string(load_le<std::int64_t>(b.data()));
+    case ValueType::Bool:
+      return std::to_string(static_cast<unsigned char>(b[0]));
     case ValueType::Binary: {
       static const char kHex[] = "0123456789ABCDEF";
       std::string s;
@@ -162,7 +186,8 @@ std::string binary_value_text(int code, std::string_view b) {
       return s;
     }
     case ValueType::String:
-    case ValueType::Handle: break;
+    case ValueType::Handle:
+      break;
   }
   return std::string(b);
 }

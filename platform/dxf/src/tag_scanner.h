@@ -14,8 +14,8 @@ inline constexpr std::string_view kBinarySentinel{"AutoCAD Binary DXF\r\n\x1a\0"
 // One tag as it lies in the buffer, before its value is turned into text.
 struct RawTag {
   int code = 0;
-  std::size_t begin = 0;  // first byte of the code
-  std::size_t end = 0;    // one past the value (and its line end)
+  std::size_t begin = 0;   // first byte of the code
+  std::size_t end = 0;     // one past the value (and its line end)
   std::string_view value;  // ASCII: the value line without its line end; binary: the value bytes
   std::size_t line = 0;    // ASCII: line of the code; binary: byte offset of the code
 };

@@ -27,7 +27,8 @@ bool is_int(ValueType t) {
 
 std::string pad_left(std::string_view v, std::size_t width) {
   std::string s;
-  if (v.size() < width) s.assign(width - v.size(), ' ');
+  if (v.size() < width)
+    s.assign(width - v.size(), ' ');
   s += v;
   return s;
 }
@@ -51,15 +52,21 @@ void append_binary(std::string& out, const Tag& tag, int code_width) {
     store_le<std::int16_t>(out, static_cast<std::int16_t>(tag.code));
   }
   switch (value_type(tag.code)) {
-    case ValueType::Double: store_le<double>(out, tag.as_double().value_or(0)); return;
+    case ValueType::Double:
+      store_le<double>(out, tag.as_double().value_or(0));
+      return;
     case ValueType::Int16:
       store_le<std::int16_t>(out, static_cast<std::int16_t>(tag.as_int().value_or(0)));
       return;
     case ValueType::Int32:
       store_le<std::int32_t>(out, static_cast<std::int32_t>(tag.as_int().value_or(0)));
       return;
-    case ValueType::Int64: store_le<std::int64_t>(out, tag.as_int().value_or(0)); return;
-    case ValueType::Bool: out += static_cast<char>(tag.as_int().value_or(0)); return;
+    case ValueType::Int64:
+      store_le<std::int64_t>(out, tag.as_int().value_or(0));
+      return;
+    case ValueType::Bool:
+      out += static_cast<char>(tag.as_int().value_or(0));
+      return;
     case ValueType::Binary: {
       std::string_view hex = tag.trimmed();
       out += static_cast<char>(hex.size() / 2);
@@ -71,7 +78,10 @@ void append_binary(std::string& out, const Tag& tag, int code_width) {
       return;
     }
     case ValueType::String:
-    case ValueType::Handle: out += tag.value; out += '\0'; return;
+    case ValueType::Handle:
+      out += tag.value;
+      out += '\0';
+      return;
   }
 }
 
@@ -87,14 +97,17 @@ AsciiStyle ascii_style(std::string_view object) {
     if (first) {
       std::string_view code_line = object.substr(raw.begin);
       style.pad_codes = !code_line.empty() && (code_line[0] == ' ' || code_line[0] == '\t');
-      std::size_t value_end = static_cast<std::size_t>(raw.value.data() - object.data()) +
-                              raw.value.size();
+      std::size_t value_end =
+          static_cast<std::size_t>(raw.value.data() - object.data()) + raw.value.size();
       style.eol = std::string(object.substr(value_end, raw.end - value_end));
-      if (style.eol.empty()) style.eol = "\n";
+      if (style.eol.empty())
+        style.eol = "\n";
       first = false;
     }
-    if (is_int(value_type(raw.code)) && !raw.value.empty() && raw.value[0] == ' ') {
-      style.int_width = raw.value.size();
+    if (is_int(value_type(raw.code)) && !raw.value.empty()) {
+      style.int_seen = true;
+      if (raw.value[0] == ' ')
+        style.int_width = raw.value.size();
       break;
     }
   }
@@ -105,9 +118,11 @@ RealStyle real_style(const std::vector<Tag>& sample) {
   RealStyle style;
   int decimals = -2;  // -2: none seen, -1: they differ
   for (const Tag& t : sample) {
-    if (value_type(t.code) != ValueType::Double) continue;
+    if (value_type(t.code) != ValueType::Double)
+      continue;
     std::string_view v = t.trimmed();
-    if (v.find_first_of("eE") != std::string_view::npos || v.empty()) continue;
+    if (v.find_first_of("eE") != std::string_view::npos || v.empty())
+      continue;
     std::size_t dot = v.find('.');
     if (dot == std::string_view::npos) {
       style.bare_integral = true;
@@ -116,7 +131,8 @@ RealStyle real_style(const std::vector<Tag>& sample) {
     int d = static_cast<int>(v.size() - dot - 1);
     decimals = decimals == -2 ? d : (decimals == d ? d : -1);
   }
-  if (decimals >= 3) style.fixed_decimals = decimals;
+  if (decimals >= 3)
+    style.fixed_decimals = decimals;
   return style;
 }
 
@@ -129,15 +145,19 @@ std::string format_real(double value, const RealStyle& style) {
   }
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
   std::string s(buf, end);
-  if (!style.bare_integral && s.find_first_of(".einfa") == std::string::npos) s += ".0";
+  if (!style.bare_integral && s.find_first_of(".einfa") == std::string::npos)
+    s += ".0";
   return s;
 }
 
 bool same_as_source(const Tag& tag, std::string_view buffer, Format format, int code_width) {
-  if (tag.source_offset == Tag::kNew) return false;
+  if (tag.source_offset == Tag::kNew)
+    return false;
   RawTag raw = source_of(tag, buffer, format, code_width);
-  if (raw.code != tag.code) return false;
-  if (format == Format::Ascii) return raw.value == tag.value;
+  if (raw.code != tag.code)
+    return false;
+  if (format == Format::Ascii)
+    return raw.value == tag.value;
   return binary_value_text(raw.code, raw.value) == tag.value;
 }
 
@@ -160,8 +180,8 @@ void append_tag(std::string& out, const Tag& tag, std::string_view buffer, Forma
       out.append(buffer.substr(raw.begin, value_at - raw.begin));
       bool padded = int_value && !raw.value.empty() && raw.value[0] == ' ';
       out += padded ? pad_left(tag.trimmed(), raw.value.size()) : tag.value;
-      std::string_view eol = buffer.substr(value_at + raw.value.size(),
-                                           raw.end - value_at - raw.value.size());
+      std::string_view eol =
+          buffer.substr(value_at + raw.value.size(), raw.end - value_at - raw.value.size());
       out += eol.empty() ? std::string_view(style.eol) : eol;
       return;
     }
@@ -180,19 +200,26 @@ std::string value_problem(const Tag& tag, Format format) {
   ValueType t = value_type(tag.code);
   auto range = [&](std::int64_t lo, std::int64_t hi) -> std::string {
     std::optional<std::int64_t> v = tag.as_int();
-    if (!v || *v < lo || *v > hi) return "'" + tag.value + "' is not a valid integer here";
+    if (!v || *v < lo || *v > hi)
+      return "'" + tag.value + "' is not a valid integer here";
     return {};
   };
   switch (t) {
     case ValueType::Double:
-      if (!tag.as_double()) return "'" + tag.value + "' is not a number";
+      if (!tag.as_double())
+        return "'" + tag.value + "' is not a number";
       return {};
-    case ValueType::Int16: return range(-32768, 32767);
-    case ValueType::Int32: return range(INT32_MIN, INT32_MAX);
-    case ValueType::Int64: return range(INT64_MIN, INT64_MAX);
-    case ValueType::Bool: return range(0, 255);
+    case ValueType::Int16:
+      return range(-32768, 32767);
+    case ValueType::Int32:
+      return range(INT32_MIN, INT32_MAX);
+    case ValueType::Int64:
+      return range(INT64_MIN, INT64_MAX);
+    case ValueType::Bool:
+      return range(0, 255);
     case ValueType::Handle:
-      if (!tag.trimmed().empty() && !tag.as_handle()) return "'" + tag.value + "' is not a handle";
+      if (!tag.trimmed().empty() && !tag.as_handle())
+        return "'" + tag.value + "' is not a handle";
       return {};
     case ValueType::Binary: {
       std::string_view hex = tag.trimmed();
@@ -200,10 +227,12 @@ std::string value_problem(const Tag& tag, Format format) {
           hex.find_first_not_of("0123456789ABCDEFabcdef") != std::string_view::npos) {
         return "binary data must be an even number of hex digits";
       }
-      if (format == Format::Binary && hex.size() > 2 * 255) return "binary chunk over 255 bytes";
+      if (format == Format::Binary && hex.size() > 2 * 255)
+        return "binary chunk over 255 bytes";
       return {};
     }
-    case ValueType::String: return {};
+    case ValueType::String:
+      return {};
   }
   return {};
 }

@@ -12,9 +12,10 @@ namespace zdxf::detail {
 
 // How one object's ASCII lines look, so new or changed tags match their neighbours.
 struct AsciiStyle {
-  bool pad_codes = true;       // "  0" / " 10" rather than "0" / "10"
-  std::string eol = "\r\n";    // the object's line end
-  std::size_t int_width = 0;   // integers right-aligned to this width ("     0"), 0 = bare
+  bool pad_codes = true;      // "  0" / " 10" rather than "0" / "10"
+  std::string eol = "\r\n";   // the object's line end
+  std::size_t int_width = 0;  // integers right-aligned to this width ("     0"), 0 = bare
+  bool int_seen = false;      // whether the object had an integer to learn int_width from
 };
 
 // The style of the tags in `object` (the object's bytes in an ASCII file).

@@ -15,7 +15,8 @@ constexpr char16_t kReplacement = 0xFFFD;
 // $DWGCODEPAGE names are "ANSI_<n>" or "DOS<n>"; the C library knows the same tables as "CP<n>".
 std::string iconv_name(std::string_view code_page) {
   std::string upper;
-  for (char c : code_page) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char c : code_page)
+    upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   std::string digits;
   if (upper.rfind("ANSI_", 0) == 0) {
     digits = upper.substr(5);
@@ -35,24 +36,30 @@ iconv_t open_iconv(const std::string& to, const std::string& from) {
 
 bool is_ascii(std::string_view s) {
   for (char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
   }
   return true;
 }
 
 int hex_digit(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'0' && c <= u'9')
+    return c - u'0';
+  if (c >= u'A' && c <= u'F')
+    return c - u'A' + 10;
+  if (c >= u'a' && c <= u'f')
+    return c - u'a' + 10;
   return -1;
 }
 
 int hex4(std::u16string_view s, std::size_t at) {
-  if (at + 4 > s.size()) return -1;
+  if (at + 4 > s.size())
+    return -1;
   int v = 0;
   for (std::size_t i = 0; i < 4; ++i) {
     int d = hex_digit(s[at + i]);
-    if (d < 0) return -1;
+    if (d < 0)
+      return -1;
     v = v * 16 + d;
   }
   return v;
@@ -88,7 +95,8 @@ void append_utf16(std::u16string& out, char32_t cp) {
 
 // Caret codes: ^@..^_ are control characters 0..31, "^ " is a caret; anything else stays.
 std::u16string uncaret(std::u16string s) {
-  if (s.find(u'^') == std::u16string::npos) return s;
+  if (s.find(u'^') == std::u16string::npos)
+    return s;
   std::u16string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -144,7 +152,8 @@ std::u16string utf8_to_utf16(std::string_view s) {
     char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
     bool ok = true;
     for (int i = 1; i <= extra; ++i) {
-      if ((p[i] & 0xC0) != 0x80) ok = false;
+      if ((p[i] & 0xC0) != 0x80)
+        ok = false;
       cp = (cp << 6) | (p[i] & 0x3F);
     }
     static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
@@ -181,22 +190,27 @@ struct TextCodec::Converters {
   iconv_t to_utf16 = reinterpret_cast<iconv_t>(-1);
   iconv_t from_utf16 = reinterpret_cast<iconv_t>(-1);
   ~Converters() {
-    if (to_utf16 != reinterpret_cast<iconv_t>(-1)) iconv_close(to_utf16);
-    if (from_utf16 != reinterpret_cast<iconv_t>(-1)) iconv_close(from_utf16);
+    if (to_utf16 != reinterpret_cast<iconv_t>(-1))
+      iconv_close(to_utf16);
+    if (from_utf16 != reinterpret_cast<iconv_t>(-1))
+      iconv_close(from_utf16);
   }
 };
 
 bool TextCodec::known_code_page(std::string_view code_page) {
   std::string name = iconv_name(code_page);
-  if (name.empty()) return false;
+  if (name.empty())
+    return false;
   iconv_t cd = open_iconv("UTF-16LE", name);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  if (cd == reinterpret_cast<iconv_t>(-1))
+    return false;
   iconv_close(cd);
   return true;
 }
 
 TextCodec::TextCodec(bool utf8, std::string_view code_page) : utf8_(utf8) {
-  if (utf8) return;
+  if (utf8)
+    return;
   std::string name = iconv_name(code_page);
   auto c = std::make_unique<Converters>();
   if (!name.empty()) {
@@ -255,31 +269,41 @@ std::u16string from_utf16le(const std::string& bytes) {
 // \M+nXXXX: a double-byte character of an East-Asian code page n.
 const char* mbcs_code_page(char16_t n) {
   switch (n) {
-    case u'1': return "CP932";
-    case u'2': return "CP950";
-    case u'3': return "CP949";
-    case u'4': return "JOHAB";
-    case u'5': return "CP936";
-    default: return nullptr;
+    case u'1':
+      return "CP932";
+    case u'2':
+      return "CP950";
+    case u'3':
+      return "CP949";
+    case u'4':
+      return "JOHAB";
+    case u'5':
+      return "CP936";
+    default:
+      return nullptr;
   }
 }
 
 std::u16string decode_mbcs(char16_t n, int value) {
   const char* cp = mbcs_code_page(n);
-  if (cp == nullptr) return {};
+  if (cp == nullptr)
+    return {};
   iconv_t cd = iconv_open("UTF-16LE", cp);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+  if (cd == reinterpret_cast<iconv_t>(-1))
+    return {};
   char in[2] = {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
   bool bad = false;
-  std::string out =
-      run_iconv(cd, std::string_view(in, 2), [&](std::string&, std::string_view) { bad = true; }, 2);
+  std::string out = run_iconv(
+      cd, std::string_view(in, 2), [&](std::string&, std::string_view) { bad = true; }, 2);
   iconv_close(cd);
-  if (bad || out.size() != 2) return {};
+  if (bad || out.size() != 2)
+    return {};
   return from_utf16le(out);
 }
 
 std::u16string unescape(std::u16string s) {
-  if (s.find(u'\\') == std::u16string::npos) return s;
+  if (s.find(u'\\') == std::u16string::npos)
+    return s;
   std::u16string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -323,10 +347,13 @@ std::u16string TextCodec::decode(std::string_view bytes) const {
 
 std::string TextCodec::encode(std::u16string_view text) const {
   std::u16string careted = caret(text);
-  if (utf8_) return utf16_to_utf8(careted);
+  if (utf8_)
+    return utf16_to_utf8(careted);
   bool ascii = true;
-  for (char16_t c : careted) ascii = ascii && c < 0x80;
-  if (ascii) return utf16_to_utf8(careted);
+  for (char16_t c : careted)
+    ascii = ascii && c < 0x80;
+  if (ascii)
+    return utf16_to_utf8(careted);
   std::string_view raw(reinterpret_cast<const char*>(careted.data()), careted.size() * 2);
   // A character the code page lacks is written \U+XXXX, which every reader decodes back.
   return run_iconv(
@@ -336,7 +363,8 @@ std::string TextCodec::encode(std::u16string_view text) const {
         std::memcpy(&c, unit.data(), 2);
         static const char kHex[] = "0123456789ABCDEF";
         out += "\\U+";
-        for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(c >> shift) & 0xF];
+        for (int shift = 12; shift >= 0; shift -= 4)
+          out += kHex[(c >> shift) & 0xF];
       },
       2);
 }

@@ -157,13 +157,13 @@ class ZDXF_API Document {
   TextCodec codec_{false, "ANSI_1252"};
   std::vector<Warning> warnings_;
 
-  std::size_t prefix_length_ = 0;  // bytes before the first `0` tag (BOM, sentinel, comments)
+  std::size_t prefix_length_ = 0;   // bytes before the first `0` tag (BOM, sentinel, comments)
   std::size_t trailer_offset_ = 0;  // bytes after `0 EOF`, kept as they are
   std::vector<Object> objects_;     // by ObjectId
   std::vector<ObjectId> order_;     // file order
   std::unordered_map<std::uint64_t, ObjectId> by_handle_;
-  std::vector<std::string> sections_;  // names; Object::section indexes this
-  ObjectId header_ = kNoObject;        // the HEADER SECTION object
+  std::vector<std::string> sections_;                    // names; Object::section indexes this
+  ObjectId header_ = kNoObject;                          // the HEADER SECTION object
   std::map<std::string, ObjectId, std::less<>> tables_;  // TABLE objects by name
   std::uint64_t handle_seed_ = 0;
   std::uint64_t max_handle_ = 0;

@@ -1,0 +1,231 @@
+// Editing: only what changed is rewritten, in the object's own style; the rest keeps its bytes.
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "zdxf/document.h"
+
+using zdxf::Document;
+using zdxf::ObjectId;
+using zdxf::Tag;
+using zdxf_test::data_dir;
+using zdxf_test::read_file;
+
+namespace {
+
+std::string path_of(const char* file) {
+  return (data_dir() / file).string();
+}
+
+ObjectId first_of(const Document& d, std::string_view type) {
+  for (ObjectId id : d.objects()) {
+    if (d.type(id) == type)
+      return id;
+  }
+  ADD_FAILURE() << "no " << type;
+  return zdxf::kNoObject;
+}
+
+// Lengths of the common head and tail of two byte strings.
+std::pair<std::size_t, std::size_t> common_ends(const std::string& a, const std::string& b) {
+  std::size_t head = 0;
+  while (head < a.size() && head < b.size() && a[head] == b[head])
+    ++head;
+  std::size_t tail = 0;
+  while (tail < a.size() - head && tail < b.size() - head &&
+         a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) {
+    ++tail;
+  }
+  return {head, tail};
+}
+
+std::string record_name(const Document& d, ObjectId id) {
+  for (const Tag& t : d.tags(id)) {
+    if (t.code == 2)
+      return std::string(t.trimmed());
+  }
+  return {};
+}
+
+}  // namespace
+
+TEST(Edit, ReplacingOneApplicationsXdataKeepsTheOthersBytes) {
+  for (const char* file : {"ac1032/ezdxf_r2018.dxf", "ac1009/ezdxf_r12.dxf",
+                           "binary/ezdxf_r2018_binary.dxf", "binary/ezdxf_r12_binary.dxf"}) {
+    SCOPED_TRACE(file);
+    std::string original = read_file(data_dir() / file);
+    Document d = Document::open(path_of(file));
+    ObjectId line = first_of(d, "LINE");
+    std::vector<Tag> other_before = *d.xdata(line, "OTHER_APP");
+
+    // Writing back a block unchanged when it is already last changes no byte.
+    d.set_xdata(line, "OTHER_APP", other_before);
+    EXPECT_EQ(d.bytes(), original);
+
+    d.set_xdata(line, "ZANT_SAMPLE",
+                {d.make_string(1000, u"NEW \u00e9\nBODY"), d.make_real(1040, 12.5),
+                 d.make_int(1071, 70000)});
+    std::string edited = d.bytes();
+    Document back = Document::parse(edited, "edited");
+    ObjectId line2 = first_of(back, "LINE");
+    EXPECT_EQ(back.xdata_applications(line2),
+              (std::vector<std::string>{"OTHER_APP", "ZANT_SAMPLE"}));
+    auto x = *back.xdata(line2, "ZANT_SAMPLE");
+    ASSERT_EQ(x.size(), 3u);
+    EXPECT_EQ(back.decode(x[0].value), u"NEW \u00e9\nBODY");
+    EXPECT_EQ(x[1].as_double(), 12.5);
+    EXPECT_EQ(x[2].as_int(), 70000);
+    EXPECT_EQ(*back.xdata(line2, "OTHER_APP"), other_before);
+
+    // Outside the LINE nothing moved; in an ASCII file OTHER_APP's lines are still there verbatim.
+    auto [head, tail] = common_ends(original, edited);
+    std::vector<Tag> old_tags = Document::open(path_of(file)).tags(first_of(d, "LINE"));
+    EXPECT_GE(head, old_tags.front().source_offset);
+    std::size_t line_end = old_tags.back().source_offset + old_tags.back().source_length;
+    EXPECT_GE(tail, original.size() - line_end);
+    if (d.format() == zdxf::Format::Ascii) {
+      std::size_t other_at = other_before.front().source_offset - 10;
+      std::string other_bytes = original.substr(other_at, line_end - other_at);
+      EXPECT_NE(edited.find(other_bytes), std::string::npos);
+    }
+
+    // Removing a block.
+    d.set_xdata(line, "OTHER_APP", {});
+    EXPECT_EQ(d.xdata_applications(line), (std::vector<std::string>{"ZANT_SAMPLE"}));
+  }
+}
+
+TEST(Edit, AddingAnAppidRecordTakesTheNextHandle) {
+  for (const char* file :
+       {"ac1009/ezdxf_r12.dxf", "ac1015/ezdxf_r2000_cp1251.dxf", "ac1032/ezdxf_r2018.dxf",
+        "binary/ezdxf_r2000_binary.dxf", "binary/ezdxf_r12_binary.dxf",
+        "ac1021/librecad_v33_autocad_crlf_cp1251.dxf", "ac1021/librecad_t6_dxfrw_lf.dxf",
+        "ac1015/librecad_misc02_padded.dxf"}) {
+    SCOPED_TRACE(file);
+    Document d = Document::open(path_of(file));
+    bool r13 = d.version() >= "AC1012";
+    std::uint64_t seed = d.handle_seed();
+    std::size_t records = d.table_records("APPID").size();
+    std::vector<Tag> rec{{0, "APPID"}};
+    if (r13) {
+      rec.emplace_back(100, "AcDbSymbolTableRecord");
+      rec.emplace_back(100, "AcDbRegAppTableRecord");
+    }
+    rec.push_back(d.make_string(2, u"ZANT_NEW_APP"));
+    rec.push_back(d.make_int(70, 0));
+    ObjectId added = d.add_table_record("APPID", rec);
+    EXPECT_EQ(d.handle(added), seed);
+    EXPECT_EQ(d.handle_seed(), seed + 1);
+
+    Document back = Document::parse(d.bytes(), "edited");
+    EXPECT_TRUE(back.warnings().empty() || std::string(file).find("misc01") != std::string::npos);
+    auto now = back.table_records("APPID");
+    ASSERT_EQ(now.size(), records + 1);
+    EXPECT_EQ(record_name(back, now.back()), "ZANT_NEW_APP");
+    EXPECT_EQ(back.find(seed), now.back());
+    EXPECT_EQ(back.handle_seed(), seed + 1);
+    EXPECT_EQ(back.header_variable("$HANDSEED")->at(0).as_handle(), seed + 1);
+    ObjectId table = *back.table("APPID");
+    if (r13) {
+      EXPECT_EQ(back.owner(now.back()), back.handle(table));
+    }
+    for (const Tag& t : back.tags(table)) {
+      if (t.code == 70) {
+        EXPECT_EQ(t.as_int(), static_cast<std::int64_t>(records + 1));
+        break;
+      }
+    }
+  }
+}
+
+TEST(Edit, NewTagsFollowTheObjectsStyle) {
+  // AutoCAD style: padded codes, integers in 6 columns, CRLF.
+  Document acad = Document::open(path_of("ac1021/librecad_v33_autocad_crlf_cp1251.dxf"));
+  acad.add_table_record("APPID", {{0, "APPID"},
+                                  {100, "AcDbSymbolTableRecord"},
+                                  {100, "AcDbRegAppTableRecord"},
+                                  acad.make_string(2, u"ZANT_NEW_APP"),
+                                  acad.make_int(70, 0)});
+  std::string out = acad.bytes();
+  std::string seed = zdxf::format_handle(acad.handle_seed() - 1);
+  EXPECT_NE(
+      out.find("  0\r\nAPPID\r\n  5\r\n" + seed +
+               "\r\n330\r\n9\r\n100\r\nAcDbSymbolTableRecord\r\n100\r\n"
+               "AcDbRegAppTableRecord\r\n  2\r\nZANT_NEW_APP\r\n 70\r\n     0\r\n  0\r\nENDTAB"),
+      std::string::npos);
+  EXPECT_NE(out.find("AcDbSymbolTable\r\n 70\r\n     3\r\n"), std::string::npos);
+  EXPECT_NE(out.find("$HANDSEED\r\n  5\r\n" + zdxf::format_handle(acad.handle_seed()) + "\r\n"),
+            std::string::npos);
+
+  // dxfrw style: unpadded codes, bare integers, LF.
+  Document rw = Document::open(path_of("ac1021/librecad_t6_dxfrw_lf.dxf"));
+  rw.add_table_record("APPID",
+                      {{0, "APPID"}, rw.make_string(2, u"ZANT_NEW_APP"), rw.make_int(70, 0)});
+  EXPECT_NE(rw.bytes().find("\n2\nZANT_NEW_APP\n70\n0\n0\nENDTAB\n"), std::string::npos);
+
+  // Reals follow the file: fixed decimals in the old QCAD-style file, shortest elsewhere.
+  Document square = Document::open(path_of("no-header/librecad_square.dxf"));
+  EXPECT_EQ(square.make_real(40, 2.5).value, "2.500000");
+  Document r2018 = Document::open(path_of("ac1032/ezdxf_r2018.dxf"));
+  EXPECT_EQ(r2018.make_real(40, 2).value, "2.0");
+  EXPECT_EQ(r2018.make_real(40, 0.1).value, "0.1");
+}
+
+TEST(Edit, ChangingOneValueRewritesOnlyThatLine) {
+  std::string file = path_of("ac1021/librecad_v33_autocad_crlf_cp1251.dxf");
+  std::string original = read_file(file);
+  Document d = Document::open(file);
+  ObjectId layer = d.table_records("LAYER").front();
+  std::vector<Tag> tags = d.tags(layer);
+  auto colour = std::find_if(tags.begin(), tags.end(), [](const Tag& t) { return t.code == 62; });
+  ASSERT_NE(colour, tags.end());
+  std::string old_value = colour->value;
+  colour->value = "5";
+  d.replace_tags(layer, tags);
+  EXPECT_TRUE(d.changed(layer));
+  std::string out = d.bytes();
+  ASSERT_EQ(out.size(), original.size());  // same width: "     7" became "     5"
+  auto [head, tail] = common_ends(original, out);
+  EXPECT_EQ(head + tail + 1, out.size());
+  EXPECT_EQ(out[head], '5');
+  EXPECT_EQ(Document::parse(out, "x").tags(layer)[colour - tags.begin()].as_int(), 5);
+}
+
+TEST(Edit, RefusedEditsChangeNothing) {
+  std::string file = path_of("ac1032/ezdxf_r2018.dxf");
+  std::string original = read_file(file);
+  Document d = Document::open(file);
+  ObjectId line = first_of(d, "LINE");
+  std::vector<Tag> tags = d.tags(line);
+
+  auto with = [&](int code, std::string value) {
+    std::vector<Tag> t = tags;
+    t.emplace_back(code, std::move(value));
+    return t;
+  };
+  EXPECT_THROW(d.replace_tags(line, with(1000, "two\nlines")), zdxf::Error);
+  EXPECT_THROW(d.replace_tags(line, with(70, "seven")), zdxf::Error);
+  EXPECT_THROW(d.replace_tags(line, with(70, "70000")), zdxf::Error);  // over int16
+  EXPECT_THROW(d.replace_tags(line, with(10, "1,5")), zdxf::Error);
+  EXPECT_THROW(d.replace_tags(line, with(310, "ABC")), zdxf::Error);
+  EXPECT_THROW(d.replace_tags(line, with(0, "CIRCLE")), zdxf::Error);
+  std::vector<Tag> retyped = tags;
+  retyped[0].value = "CIRCLE";
+  EXPECT_THROW(d.replace_tags(line, retyped), zdxf::Error);
+  std::vector<Tag> rehandled = tags;
+  for (Tag& t : rehandled) {
+    if (t.code == 5)
+      t.value = "FFFF";
+  }
+  EXPECT_THROW(d.replace_tags(line, rehandled), zdxf::Error);
+  EXPECT_THROW(d.set_xdata(line, "ZANT_SAMPLE", {{1001, "OTHER"}}), zdxf::Error);
+  EXPECT_THROW(d.set_xdata(line, "ZANT_SAMPLE", {{1002, "{"}}), zdxf::Error);
+  EXPECT_THROW(d.set_xdata(line, "ZANT_SAMPLE", {{1002, "}"}, {1002, "{"}}), zdxf::Error);
+  EXPECT_THROW(d.set_xdata(line, "ZANT_SAMPLE", {{8, "LAYER"}}), zdxf::Error);
+  EXPECT_THROW(d.add_table_record("NOSUCH", {{0, "X"}}), zdxf::Error);
+  EXPECT_THROW(d.add_table_record("APPID", {{1, "APPID"}}), zdxf::Error);
+  EXPECT_THROW(d.tags(999999), zdxf::Error);
+
+  EXPECT_FALSE(d.changed(line));
+  EXPECT_EQ(d.bytes(), original);
+  EXPECT_EQ(d.handle_seed(), Document::open(file).handle_seed());
+}

@@ -1,0 +1,94 @@
+// Saving: temp file, flush, .bak of the previous file, rename; a failure leaves the original.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "test_support.h"
+#include "zdxf/document.h"
+
+using zdxf::Document;
+using zdxf_test::data_dir;
+using zdxf_test::read_file;
+using zdxf_test::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FaultGuard {
+ public:
+  explicit FaultGuard(const char* names) { setenv("ZANT_INJECT_FAULT", names, 1); }
+  ~FaultGuard() { unsetenv("ZANT_INJECT_FAULT"); }
+};
+
+std::vector<std::string> names_in(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+TEST(Save, ReplacesTheFileAndKeepsTheOldOneAsBak) {
+  TempDir tmp;
+  fs::path file = tmp.path() / "drawing.dxf";
+  std::string original = read_file(data_dir() / "ac1032/ezdxf_r2018.dxf");
+  zdxf_test::write_file(file, original);
+  chmod(file.c_str(), 0640);
+
+  Document d = Document::open(file.string());
+  d.add_table_record("APPID", {{0, "APPID"},
+                               {100, "AcDbSymbolTableRecord"},
+                               {100, "AcDbRegAppTableRecord"},
+                               {2, "ZANT_SAVED"},
+                               {70, "0"}});
+  d.save(file.string());
+  EXPECT_EQ(read_file(file), d.bytes());
+  EXPECT_EQ(read_file(tmp.path() / "drawing.dxf.bak"), original);
+  EXPECT_EQ(names_in(tmp.path()), (std::vector<std::string>{"drawing.dxf", "drawing.dxf.bak"}));
+  struct stat st;
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  // Saving again: .bak now holds the first saved version.
+  std::string first_save = read_file(file);
+  Document again = Document::open(file.string());
+  again.save(file.string());
+  EXPECT_EQ(read_file(file), first_save);
+  EXPECT_EQ(read_file(tmp.path() / "drawing.dxf.bak"), first_save);
+
+  // A new file needs no .bak.
+  fs::path other = tmp.path() / "copy.dxf";
+  again.save(other.string());
+  EXPECT_EQ(read_file(other), first_save);
+  EXPECT_FALSE(fs::exists(tmp.path() / "copy.dxf.bak"));
+}
+
+TEST(Save, AnyFailureLeavesTheOriginalIntact) {
+  TempDir tmp;
+  fs::path file = tmp.path() / "drawing.dxf";
+  std::string original = read_file(data_dir() / "ac1009/ezdxf_r12.dxf");
+  zdxf_test::write_file(file, original);
+  Document d = Document::open(file.string());
+  d.set_xdata(d.objects()[10], "ZANT_SAMPLE", {{1000, "changed"}});
+
+  for (const char* step : {"zdxf_write", "zdxf_fsync", "zdxf_backup", "zdxf_rename"}) {
+    SCOPED_TRACE(step);
+    FaultGuard fault(step);
+    try {
+      d.save(file.string());
+      ADD_FAILURE() << "save did not fail";
+    } catch (const zdxf::Error& e) {
+      std::string what = e.what();
+      EXPECT_EQ(what.rfind(file.string() + ": not saved: ", 0), 0u) << what;
+    }
+    EXPECT_EQ(read_file(file), original);
+    // No temporary file is left behind (a .bak may exist from the backup step).
+    for (const std::string& name : names_in(tmp.path())) {
+      EXPECT_TRUE(name == "drawing.dxf" || name == "drawing.dxf.bak") << name;
+    }
+  }
+
+  EXPECT_THROW(d.save((tmp.path() / "no/such/folder/x.dxf").string()), zdxf::Error);
+  EXPECT_EQ(read_file(file), original);
+}
