@@ -4,6 +4,7 @@
 
 #include <dlfcn.h>
 
+#include <bit>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -74,7 +75,7 @@ CommandOutcome RunRegisteredCommand(const AcEdCommand& command) {
       [function] {
         // The application may have been unloaded without removing its commands.
         Dl_info info = {};
-        if (dladdr(reinterpret_cast<void*>(function), &info) == 0) {
+        if (dladdr(std::bit_cast<void*>(function), &info) == 0) {
           throw std::runtime_error("the application of this command is no longer loaded");
         }
         function();

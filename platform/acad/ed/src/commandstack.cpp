@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <bit>
 #include <list>
 #include <memory>
 #include <string>
@@ -145,8 +146,7 @@ class CommandStack : public AcEdCommandStack {
     }
     // The application is the loaded object that holds the command's code.
     Dl_info info = {};
-    void* app =
-        dladdr(reinterpret_cast<void*>(functionAddr), &info) != 0 ? info.dli_fbase : nullptr;
+    void* app = dladdr(std::bit_cast<void*>(functionAddr), &info) != 0 ? info.dli_fbase : nullptr;
     group->commands.push_back(std::make_unique<Command>(cmdGlobalName, cmdLocalName, commandFlags,
                                                         functionAddr, UIContext, fcode,
                                                         hResourceHandle, app));
