@@ -46,7 +46,9 @@ function(zn_add_prompt_database target)
     endif()
   endforeach()
 
+  get_filename_component(output_dir "${output}" DIRECTORY)
   add_custom_command(OUTPUT "${output}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${output_dir}"
     COMMAND ${command}
     DEPENDS mkprompts ${inputs} ${dependency_targets}
     COMMENT "Generating prompt database ${arg_OUTPUT}"
