@@ -20,7 +20,7 @@ ARX_NAME = os.path.basename(ARX)
 
 
 def unknown(name):
-    return 'Unknown command "%s"' % name
+    return 'Unknown command "%s"' % name.upper()  # the host echoes names in capitals
 
 
 class ModuleLifecycle(unittest.TestCase):

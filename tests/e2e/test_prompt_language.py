@@ -10,7 +10,7 @@ ENGLISH_LOCAL = "ZANTLHEADER"
 
 
 def unknown(name):
-    return 'Unknown command "%s"' % name
+    return 'Unknown command "%s"' % name.upper()  # the host echoes names in capitals
 
 
 class PromptLanguage(unittest.TestCase):

@@ -13,16 +13,18 @@ __attribute__((weak, visibility("hidden"))) extern const unsigned char zwin32_re
 
 namespace {
 
+// Any address inside this module identifies it to the loader.
+const char kModuleAnchor = 0;
+
 __attribute__((constructor)) void AttachThisModule() {
   size_t size = zwin32_resources_begin != nullptr
                     ? static_cast<size_t>(zwin32_resources_end - zwin32_resources_begin)
                     : 0;
-  zwin32::AttachModule(reinterpret_cast<const void*>(&AttachThisModule), zwin32_resources_begin,
-                       size, DllMain);
+  zwin32::AttachModule(&kModuleAnchor, zwin32_resources_begin, size, DllMain);
 }
 
 __attribute__((destructor)) void DetachThisModule() {
-  zwin32::DetachModule(reinterpret_cast<const void*>(&DetachThisModule));
+  zwin32::DetachModule(&kModuleAnchor);
 }
 
 }  // namespace

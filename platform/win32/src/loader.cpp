@@ -61,8 +61,9 @@ std::string WithDefaultExtension(std::string name) {
 // current folder, as Windows' safe search order has it.
 std::optional<std::string> Locate(const std::string& hostPath) {
   if (hostPath.find('/') != std::string::npos) {
+    // Windows keeps a module's full, normalised path, whatever relative form it was loaded by.
     if (IsFile(hostPath))
-      return hostPath;
+      return std::filesystem::absolute(hostPath).lexically_normal().string();
     return std::nullopt;
   }
   std::vector<std::string> folders;
@@ -299,7 +300,12 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
   }
-  return reinterpret_cast<FARPROC>(symbol);
+  // POSIX makes dlsym's object pointer a valid function pointer; copying the bits says so without
+  // the cast that C++ leaves conditionally supported.
+  FARPROC proc;
+  static_assert(sizeof proc == sizeof symbol);
+  std::memcpy(&proc, &symbol, sizeof proc);
+  return proc;
 }
 
 HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) {

@@ -11,6 +11,7 @@
 #include "accmd.h"
 #include "rxclass.h"
 #include "edservices.h"
+#include "zwin32/faultpoint.h"
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcEdCommand, AcRxObject);
 ACRX_NO_CONS_DEFINE_MEMBERS(AcEdCommandIterator, AcRxObject);
@@ -124,6 +125,7 @@ class CommandStack : public AcEdCommandStack {
                                const ACHAR* cmdLocalName, Adesk::Int32 commandFlags,
                                AcRxFunctionPtr functionAddr, AcEdUIContext* UIContext, int fcode,
                                HINSTANCE hResourceHandle, AcEdCommand** cmdPtrRet) override {
+    zwin32::FaultPoint("AcEdCommandStack::addCommand");
     if (cmdPtrRet != nullptr)
       *cmdPtrRet = nullptr;
     // A missing local name means the global one, as applications that have a single name do.

@@ -2,6 +2,7 @@
 // lock, unload message, unmap. Every refusal is explained through the host's display.
 #include "dynamiclinker.h"
 
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -82,7 +83,7 @@ std::optional<fs::path> locateApplication(std::u16string_view fileName) {
   for (const fs::path& candidate : candidates) {
     std::error_code error;
     if (fs::is_regular_file(candidate, error))
-      return fs::absolute(candidate, error);
+      return fs::absolute(candidate, error).lexically_normal();
   }
   return std::nullopt;
 }
@@ -241,7 +242,13 @@ void* DynamicLinker::getSymbolAddress(const ACHAR* serviceName, const ACHAR* sym
   }
   if (module == NULL)
     return nullptr;
-  return reinterpret_cast<void*>(GetProcAddress(module, zwin32::ToUtf8(symbol).c_str()));
+  // The SDK hands exports out as data pointers; copy the bits rather than cast between pointer
+  // kinds, which C++ leaves conditionally supported.
+  FARPROC proc = GetProcAddress(module, zwin32::ToUtf8(symbol).c_str());
+  void* address;
+  static_assert(sizeof address == sizeof proc);
+  std::memcpy(&address, &proc, sizeof address);
+  return address;
 }
 
 bool DynamicLinker::registerService(const ACHAR* serviceName, AcRxService* serviceObj) {

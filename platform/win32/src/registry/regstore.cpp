@@ -16,13 +16,15 @@
 namespace zwin32::registry {
 namespace {
 
+// Any address inside libwin32.so tells dladdr which file this library was loaded from.
+const char kLibraryAnchor = 0;
+
 std::string RegistryPath() {
   if (const char* path = std::getenv("ZANT_REGISTRY"); path != nullptr && *path != '\0') {
     return path;
   }
   Dl_info info{};
-  if (dladdr(reinterpret_cast<const void*>(&RegistryPath), &info) != 0 &&
-      info.dli_fname != nullptr) {
+  if (dladdr(&kLibraryAnchor, &info) != 0 && info.dli_fname != nullptr) {
     std::string library = info.dli_fname;
     size_t slash = library.rfind('/');
     if (slash != std::string::npos)
