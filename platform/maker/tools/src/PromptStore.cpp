@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "PromptDatabaseLayout.h"
 #include "zwin32/utf.h"
 
@@ -38,6 +41,11 @@ void BindProject(sqlite3_stmt* statement, const std::u16string& project) {
 }  // namespace
 
 std::unique_ptr<PromptStore> PromptStore::Open(const std::string& hostPath, std::string& error) {
+  std::error_code status;
+  if (!std::filesystem::is_regular_file(hostPath, status)) {
+    error = status ? status.message() : "not a file";
+    return nullptr;
+  }
   sqlite3* db = nullptr;
   if (sqlite3_open_v2(hostPath.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
     error = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
