@@ -126,7 +126,7 @@ BOOL ZnPrompts::initResDatabase(LPCTSTR path, WORD language) {
 
 int ZnPrompts::getPrompt(CString& text, UINT id, LPCTSTR project, int /*flags*/) {
   const std::optional<std::u16string> found = FindPrompt(id, project);
-  text = found ? CString(found->c_str()) : CString();
+  text = found ? CString(found->data(), static_cast<int>(found->size())) : CString();
   return found ? 1 : 0;
 }
 
