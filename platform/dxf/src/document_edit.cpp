@@ -73,6 +73,9 @@ void Document::check_tags(const std::vector<Tag>& tags, std::size_t line) const 
     if (i > 0 && tags[i].code == 0) {
       throw Error(name_, line, "a 0 tag may only start an object");
     }
+    // Tags kept from the file are written back as they were, however odd their values.
+    if (detail::same_as_source(tags[i], buffer_, format_, binary_code_width_))
+      continue;
     std::string problem = detail::value_problem(tags[i], format_);
     if (!problem.empty()) {
       throw Error(name_, line, "group code " + std::to_string(tags[i].code) + ": " + problem);

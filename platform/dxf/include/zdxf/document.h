@@ -106,8 +106,9 @@ class ZDXF_API Document {
 
   // ---- editing ----
   // Replaces all tags of an object. The first tag must stay `0` with the same type. Throws Error
-  // (and changes nothing) for values that cannot be stored: line breaks, numbers that do not
-  // parse for their group code, strings too long for a binary chunk.
+  // (and changes nothing) for new or changed values that cannot be stored: line breaks, numbers
+  // that do not parse for their group code, binary chunks too long for a binary file. Tags kept
+  // unchanged from the file pass as they are.
   void replace_tags(ObjectId id, std::vector<Tag> tags);
   // Replaces one application's xdata block (`data` without the 1001 tag): the old block is cut,
   // the new one goes last, other applications' blocks keep their bytes. Empty `data` removes it.
