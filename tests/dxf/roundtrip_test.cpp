@@ -167,3 +167,47 @@ TEST(RealDrawings, HandleLessAndQuirkyFiles) {
     EXPECT_EQ(r2000.find(*r2000.handle(id)), id);
   }
 }
+
+TEST(RealDrawings, OddButValidFormsKeepEveryByte) {
+  // A byte-order mark, comments before and inside objects, mixed line ends (CRLF, LF, lone CR),
+  // unpadded and padded codes, a TAB before an integer, trailing blanks on a structure name,
+  // an undefined group code and data after EOF.
+  const std::string odd =
+      "\xEF\xBB\xBF"
+      "999\r\nwritten by hand\r\n"
+      "0\nSECTION\n  2\r\nENTITIES\r"
+      "  0\rLINE \r  5\n1A\n999\ncomment inside\n 70\n\t256\n250\nundefined code\n"
+      " 10\n5\n 62\n1.0\n"
+      "  0\nENDSEC\n  0\nEOF\n\ntrailing junk\x1a";
+  Document d = Document::parse(odd, "odd.dxf");
+  EXPECT_EQ(d.bytes(), odd);
+  ASSERT_EQ(d.objects().size(), 4u);
+  ObjectId line = d.objects()[1];
+  EXPECT_EQ(d.type(line), "LINE");
+  EXPECT_EQ(d.section(line), "ENTITIES");
+  EXPECT_EQ(d.find(0x1A), line);
+  auto tags = d.tags(line);
+  ASSERT_EQ(tags.size(), 7u);
+  EXPECT_EQ(tags[2].code, 999);
+  EXPECT_EQ(tags[3].value, "\t256");
+  EXPECT_EQ(tags[3].as_int(), 256);
+  EXPECT_EQ(tags[4].code, 250);
+  EXPECT_EQ(tags[4].value, "undefined code");
+  EXPECT_EQ(tags[5].as_double(), 5.0);
+  EXPECT_EQ(tags[6].as_int(), 1);  // an integer written as a real
+
+  // Changing the LINE keeps the odd bytes around it and its own untouched lines; new lines take
+  // the line end of the object's first line (a lone CR here).
+  d.set_xdata(line, "APP", {{1000, "x"}});
+  std::string out = d.bytes();
+  EXPECT_EQ(out.rfind("\xEF\xBB\xBF"
+                      "999\r\nwritten by hand\r\n0\nSECTION\n  2\r\nENTITIES\r"
+                      "  0\rLINE \r  5\n1A\n999\ncomment inside\n 70\n\t256\n",
+                      0),
+            0u);
+  EXPECT_NE(out.find(" 62\n1.0\n1001\rAPP\r1000\rx\r  0\nENDSEC"), std::string::npos);
+  EXPECT_EQ(out.substr(out.size() - 16), "\n\ntrailing junk\x1a");
+
+  // A folder is not a drawing.
+  EXPECT_THROW(Document::open(data_dir().string()), zdxf::Error);
+}

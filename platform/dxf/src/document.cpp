@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -48,6 +49,9 @@ Document& Document::operator=(Document&&) noexcept = default;
 Document::~Document() = default;
 
 Document Document::open(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec))
+    throw Error(path, 0, "is a folder, not a drawing");
   std::ifstream in(path, std::ios::binary);
   if (!in)
     throw Error(path, 0, "cannot open the file");
@@ -89,7 +93,11 @@ Document::Object& Document::obj(ObjectId id) {
 void Document::warn(std::size_t line, const std::string& problem) {
   Warning w;
   w.line = line;
-  w.message = Error(name_, line, problem).what();
+  if (format_ == Format::Binary && line != 0) {
+    w.message = Error(name_, 0, "byte " + std::to_string(line) + ": " + problem).what();
+  } else {
+    w.message = Error(name_, line, problem).what();
+  }
   warnings_.push_back(std::move(w));
 }
 
@@ -108,7 +116,6 @@ void Document::index() {
     start = 3;  // a byte-order mark some writers add; kept in the prefix
   }
   const std::size_t first_line = format_ == Format::Binary ? start : 1;
-  auto where = [&](std::size_t line) { return format_ == Format::Binary ? 0 : line; };
   auto fail = [&](std::size_t line, const std::string& problem) -> void {
     if (format_ == Format::Binary) {
       throw Error(name_, 0, "byte " + std::to_string(line) + ": " + problem);
@@ -146,6 +153,7 @@ void Document::index() {
         eof.end = raw.end;
         eof.line = raw.line;
         eof.type = "EOF";
+        eof.position = order_.size();
         order_.push_back(current);
         trailer_offset_ = raw.end;
         have_eof = true;
@@ -160,6 +168,7 @@ void Document::index() {
       o.begin = raw.begin;
       o.line = raw.line;
       o.type = std::string(type);
+      o.position = order_.size();
       order_.push_back(current);
       want_name = false;
 
@@ -173,7 +182,7 @@ void Document::index() {
       } else if (type == "ENDSEC") {
         // dxflib closes HEADER twice with header variables in between; readers carry on.
         if (section == Object::kNoSection) {
-          warn(where(raw.line), "ENDSEC without SECTION; ignored");
+          warn(raw.line, "ENDSEC without SECTION; ignored");
         }
         if (table != kNoObject)
           fail(raw.line, "table is not closed (no ENDTAB)");
@@ -237,8 +246,8 @@ void Document::index() {
       Tag t(raw.code, std::string(raw.value));
       std::optional<std::uint64_t> h = t.as_handle();
       if (!h) {
-        warn(where(raw.line), "object " + o.type + " has an invalid handle '" +
-                                  printable(raw.value) + "'; it is kept without one");
+        warn(raw.line, "object " + o.type + " has an invalid handle '" + printable(raw.value) +
+                           "'; it is kept without one");
         continue;
       }
       o.handle = *h;
@@ -246,9 +255,8 @@ void Document::index() {
       max_handle = std::max(max_handle, *h);
       auto [it, fresh] = by_handle_.emplace(*h, current);
       if (!fresh) {
-        warn(where(raw.line), "handle " + format_handle(*h) + " is used again (first at line " +
-                                  std::to_string(objects_[it->second].line) +
-                                  "); lookups find the first");
+        warn(raw.line, "handle " + format_handle(*h) + " is used again (first at line " +
+                           std::to_string(objects_[it->second].line) + "); lookups find the first");
       }
     }
   }
@@ -438,10 +446,7 @@ std::vector<ObjectId> Document::table_records(std::string_view name) const {
 }
 
 std::size_t Document::position(ObjectId id) const {
-  auto it = std::find(order_.begin(), order_.end(), id);
-  if (it == order_.end())
-    throw Error(name_, 0, "no object #" + std::to_string(id));
-  return static_cast<std::size_t>(it - order_.begin());
+  return obj(id).position;
 }
 
 std::optional<std::vector<Tag>> Document::header_variable(std::string_view name) const {

@@ -198,8 +198,12 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
   }
   o.edited = std::make_unique<std::vector<Tag>>(std::move(tags));
   ObjectId id = static_cast<ObjectId>(objects_.size());
+  o.position = at;
   objects_.push_back(std::move(o));
   order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), id);
+  // Inserts are rare (new table records); lookups by position are not.
+  for (std::size_t i = at + 1; i < order_.size(); ++i)
+    objects_[order_[i]].position = i;
   if (h) {
     by_handle_.emplace(*h, id);
     handle_seed_ = std::max(handle_seed_, *h + 1);

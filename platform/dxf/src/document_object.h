@@ -16,7 +16,8 @@ struct Document::Object {
 
   std::size_t begin = 0;  // byte span of the object in the buffer (empty for a new object)
   std::size_t end = 0;
-  std::size_t line = 0;  // line (ASCII) or byte offset (binary) of its `0` tag
+  std::size_t line = 0;      // line (ASCII) or byte offset (binary) of its `0` tag
+  std::size_t position = 0;  // index in the file order, kept current on insert
   std::string type;
   std::uint64_t handle = 0;
   bool has_handle = false;

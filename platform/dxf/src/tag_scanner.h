@@ -28,7 +28,6 @@ class TagScanner {
              std::size_t offset, std::size_t line);
   // Reads the next tag; false at the end of the buffer.
   bool next(RawTag& tag);
-  std::size_t offset() const { return pos_; }
   std::size_t line() const { return line_; }
 
  private:

@@ -16,7 +16,8 @@ class ZDXF_API Error : public std::runtime_error {
   ~Error() override;
 
   const std::string& file() const { return file_; }
-  // 1-based line of an ASCII file, byte offset of a binary one, 0 when not tied to a place.
+  // 1-based line in an ASCII file; 0 for binary files (the byte is named in problem()) and for
+  // faults not tied to a place.
   std::size_t line() const { return line_; }
   const std::string& problem() const { return problem_; }
 
@@ -28,8 +29,8 @@ class ZDXF_API Error : public std::runtime_error {
 
 // Something the reader recovered from, as the host would (duplicate handle, low $HANDSEED).
 struct Warning {
-  std::size_t line = 0;
-  std::string message;  // "<file>:<line>: <problem>"
+  std::size_t line = 0;  // as Error::line(), but the byte offset in a binary file
+  std::string message;   // "<file>:<line>: <problem>" or "<file>: byte <n>: <problem>"
 };
 
 }  // namespace zdxf

@@ -13,6 +13,7 @@ namespace zdxf {
 // Before AC1021 strings are in the code page named by $DWGCODEPAGE and characters outside it are
 // written as \U+XXXX; from AC1021 they are UTF-8. Either way control characters travel as caret
 // codes (^J = LF, "^ " = a real caret) and \U+XXXX / \M+nXXXX escapes are decoded.
+// A codec (and so a Document) converts on one thread at a time: it keeps converter state.
 class ZDXF_API TextCodec {
  public:
   // Throws std::invalid_argument for a code page this platform cannot convert.
