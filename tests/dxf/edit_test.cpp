@@ -229,3 +229,37 @@ TEST(Edit, RefusedEditsChangeNothing) {
   EXPECT_EQ(d.bytes(), original);
   EXPECT_EQ(d.handle_seed(), Document::open(file).handle_seed());
 }
+
+TEST(Edit, EraseUndoesAnInsertAndTakesAPolylineWithItsVertices) {
+  std::string file = path_of("ac1032/ezdxf_r2018.dxf");
+  Document d = Document::open(file);
+  std::string original = d.bytes();
+  ObjectId table = *d.table("APPID");
+  std::vector<Tag> head = d.tags(table);
+  std::size_t seed = d.handle_seed();
+  std::vector<Tag> header = d.tags(d.objects()[0]);
+
+  // Undo of add_table_record: erase the record, put back the TABLE head and the header.
+  ObjectId added = d.add_table_record("APPID", {{0, "APPID"}, {2, "UNDONE"}, {70, "0"}});
+  d.erase(added);
+  d.replace_tags(table, head);
+  d.replace_tags(d.objects()[0], header);
+  EXPECT_EQ(d.bytes(), original);
+  EXPECT_FALSE(d.find(seed).has_value());
+  EXPECT_THROW(d.erase(added), zdxf::Error);
+  EXPECT_THROW(d.insert_before(added, {{0, "APPID"}}), zdxf::Error);
+
+  ObjectId polyline = first_of(d, "POLYLINE");
+  std::vector<ObjectId> parts = d.children(polyline);
+  std::size_t count = d.objects().size();
+  d.erase(polyline);
+  EXPECT_EQ(d.objects().size(), count - 1 - parts.size());
+  for (ObjectId part : parts)
+    EXPECT_FALSE(d.find(*d.handle(part)).has_value());
+  Document back = Document::parse(d.bytes(), "erased");
+  for (ObjectId id : back.objects()) {
+    EXPECT_NE(back.type(id), "POLYLINE");
+    EXPECT_NE(back.type(id), "VERTEX");
+  }
+  EXPECT_THROW(d.erase(table), zdxf::Error);
+}

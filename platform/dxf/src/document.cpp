@@ -446,7 +446,10 @@ std::vector<ObjectId> Document::table_records(std::string_view name) const {
 }
 
 std::size_t Document::position(ObjectId id) const {
-  return obj(id).position;
+  std::size_t at = obj(id).position;
+  if (at == Object::kErased)
+    throw Error(name_, 0, "object #" + std::to_string(id) + " was erased");
+  return at;
 }
 
 std::optional<std::vector<Tag>> Document::header_variable(std::string_view name) const {

@@ -211,6 +211,29 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
   return id;
 }
 
+void Document::erase(ObjectId id) {
+  const Object& o = obj(id);
+  for (std::string_view structural :
+       {"SECTION", "ENDSEC", "TABLE", "ENDTAB", "BLOCK", "ENDBLK", "EOF"}) {
+    if (o.type == structural) {
+      throw Error(name_, o.line, o.type + " holds the drawing's structure and cannot be erased");
+    }
+  }
+  std::size_t first = position(id);
+  std::size_t last = first + 1 + children(id).size();
+  for (std::size_t i = first; i < last; ++i) {
+    Object& gone = objects_[order_[i]];
+    auto it = gone.has_handle ? by_handle_.find(gone.handle) : by_handle_.end();
+    if (it != by_handle_.end() && it->second == order_[i])
+      by_handle_.erase(it);
+    gone.position = Object::kErased;
+  }
+  order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(first),
+               order_.begin() + static_cast<std::ptrdiff_t>(last));
+  for (std::size_t i = first; i < order_.size(); ++i)
+    objects_[order_[i]].position = i;
+}
+
 ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag> record) {
   std::optional<ObjectId> t = table(table_name);
   if (!t)

@@ -13,11 +13,12 @@ namespace zdxf {
 // One object: where its bytes lie in the file buffer and what the index pass learned about it.
 struct Document::Object {
   static constexpr std::uint32_t kNoSection = static_cast<std::uint32_t>(-1);
+  static constexpr std::size_t kErased = static_cast<std::size_t>(-1);  // position once erased
 
   std::size_t begin = 0;  // byte span of the object in the buffer (empty for a new object)
   std::size_t end = 0;
   std::size_t line = 0;      // line (ASCII) or byte offset (binary) of its `0` tag
-  std::size_t position = 0;  // index in the file order, kept current on insert
+  std::size_t position = 0;  // index in the file order, kept current on insert and erase
   std::string type;
   std::uint64_t handle = 0;
   bool has_handle = false;

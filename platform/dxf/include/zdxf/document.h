@@ -117,6 +117,11 @@ class ZDXF_API Document {
   std::uint64_t allocate_handle();
   // Inserts a new object before `before`. `tags` must start with a `0` tag.
   ObjectId insert_before(ObjectId before, std::vector<Tag> tags);
+  // Removes an object, and the VERTEX/ATTRIB/SEQEND objects of a POLYLINE or INSERT, from the
+  // drawing (to undo an insert, or erase an entity). Counts in TABLE heads are the caller's.
+  // Throws Error for SECTION, ENDSEC, TABLE, ENDTAB, BLOCK, ENDBLK and EOF, which hold the file's
+  // structure together.
+  void erase(ObjectId id);
   // Adds a record to a table: `tags` is the record without its own handle and owner (e.g.
   // `0 APPID`, `100 ...`, `2 NAME`, `70 0`). The record gets the next handle (when the drawing uses
   // handles) and, from R13, the TABLE as owner; it goes before ENDTAB and the TABLE's count (70)
