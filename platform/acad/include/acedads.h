@@ -55,3 +55,22 @@ ACCORE_PORT int acedGetReal(const ACHAR* prompt, ads_real* result);
 // The keyword of the last input call that returned RTKWORD.
 ACCORE_PORT int acedGetInput(ACHAR* str);
 ACCORE_PORT int acedGetInput(ACHAR* str, size_t bufsize);
+
+// Points typed as "x,y" or "x,y,z", "@dx,dy[,dz]" relative to the last point (LASTPOINT),
+// "d<a" polar with the angle in degrees, "@" the last point. `pt` is the base point (may be
+// null; the corner needs one). RTNORM, RTNONE on Enter (unless RSG_NONULL), RTKWORD, RTCAN.
+ACCORE_PORT int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result);
+ACCORE_PORT int acedGetCorner(const ads_point pt, const ACHAR* prompt, ads_point result);
+
+// A distance: a typed number (either sign, unless RSG_NOZERO / RSG_NONEG), or two points, the
+// second asked for after the first; with a base point `pt`, the second point only. RSG_2D
+// measures in the XY plane.
+ACCORE_PORT int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result);
+
+// An angle in radians, counter-clockwise from the X axis: typed in degrees, or two points.
+ACCORE_PORT int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result);
+
+// System variables: PICKFIRST, PICKBOX, PICKAUTO (RTSHORT) and LASTPOINT (RT3DPOINT).
+// RTNORM; RTERROR for an unknown name or a value of the wrong type or out of range.
+ACCORE_PORT int acedGetVar(const ACHAR* sym, struct resbuf* result);
+ACCORE_PORT int acedSetVar(const ACHAR* sym, const struct resbuf* val);

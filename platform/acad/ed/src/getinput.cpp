@@ -1,41 +1,24 @@
 // The acedGet* input calls and acedInitGet: each is one question asked through the command
 // line, with the check that decides whether an answer is usable.
-#include <cerrno>
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
 #include "acedads.h"
-#include "keywordlist.h"
+#include "inputoptions.h"
 #include "zacad/commandline.h"
-#include "zwin32/utf.h"
 
 namespace {
 
 using zacad::Answer;
 using zacad::AnswerMode;
+using zacad::CheckSign;
 using zacad::CommandLine;
-
-// What acedInitGet set up for the next input call.
-struct InputOptions {
-  int flags = 0;
-  zacad::KeywordList keywords;
-};
-
-InputOptions gNext;
-std::u16string gLastKeyword;
-
-// The options of the current call; the next call starts afresh, as in the host.
-InputOptions TakeOptions() {
-  InputOptions options = std::move(gNext);
-  gNext = InputOptions();
-  return options;
-}
-
-std::u16string_view PromptText(const ACHAR* prompt) {
-  return prompt == nullptr ? std::u16string_view() : std::u16string_view(prompt);
-}
+using zacad::InputOptions;
+using zacad::ParseReal;
+using zacad::PromptText;
+using zacad::TakeOptions;
 
 int Copy(const std::u16string& text, ACHAR* result, size_t bufsize) {
   if (result == nullptr || bufsize == 0)
@@ -44,35 +27,6 @@ int Copy(const std::u16string& text, ACHAR* result, size_t bufsize) {
   text.copy(result, n);
   result[n] = 0;
   return n < text.size() ? RTINPUTTRUNCATED : RTNORM;
-}
-
-// A number typed in the host's notation: optional sign, digits, optional fraction and
-// exponent, nothing else.
-std::optional<double> ParseReal(const std::u16string& text) {
-  std::string narrow = zwin32::ToUtf8(text);
-  if (narrow.empty() || narrow.find_first_not_of("+-0123456789.eE") != std::string::npos) {
-    return std::nullopt;
-  }
-  char* end = nullptr;
-  errno = 0;
-  double value = std::strtod(narrow.c_str(), &end);
-  if (end != narrow.c_str() + narrow.size() || errno == ERANGE || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<std::u16string> CheckSign(const InputOptions& options, double value) {
-  bool zero = (options.flags & RSG_NOZERO) != 0 && value == 0;
-  bool negative = (options.flags & RSG_NONEG) != 0 && value < 0;
-  if ((zero || negative) && (options.flags & RSG_NOZERO) && (options.flags & RSG_NONEG)) {
-    return u"Value must be positive and nonzero.";
-  }
-  if (zero)
-    return u"Value must be nonzero.";
-  if (negative)
-    return u"Value must be positive.";
-  return std::nullopt;
 }
 
 // Asks for a number (or a keyword): returns RTNORM with `value` set, RTKWORD, RTNONE or RTCAN.
@@ -105,7 +59,7 @@ int AskNumber(const ACHAR* prompt, const std::u16string& invalid, Parse parse, d
   if (answer.text.empty())
     return RTNONE;
   if (keyword) {
-    gLastKeyword = *keyword;
+    zacad::SetLastKeyword(*keyword);
     return RTKWORD;
   }
   return RTNORM;
@@ -114,8 +68,7 @@ int AskNumber(const ACHAR* prompt, const std::u16string& invalid, Parse parse, d
 }  // namespace
 
 int acedInitGet(int val, const ACHAR* kwl) {
-  gNext.flags = val;
-  gNext.keywords = zacad::KeywordList(kwl == nullptr ? std::u16string_view() : kwl);
+  zacad::SetNextOptions(val, PromptText(kwl));
   return RTNORM;
 }
 
@@ -162,7 +115,7 @@ int acedGetKword(const ACHAR* prompt, ACHAR* result, size_t bufsize) {
     Copy(u"", result, bufsize);
     return RTNONE;
   }
-  gLastKeyword = keyword;
+  zacad::SetLastKeyword(keyword);
   return Copy(keyword, result, bufsize);
 }
 
@@ -195,5 +148,5 @@ int acedGetInput(ACHAR* str) {
 }
 
 int acedGetInput(ACHAR* str, size_t bufsize) {
-  return Copy(gLastKeyword, str, bufsize);
+  return Copy(zacad::LastKeyword(), str, bufsize);
 }
