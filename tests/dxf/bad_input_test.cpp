@@ -49,10 +49,10 @@ TEST(BadInput, ErrorsNameFileLineAndProblem) {
   EXPECT_EQ(error_of(with(kMinimal, "  0\nENDSEC\n  0\nEOF\n", "  0\nEOF\n")),
             "bad.dxf:35: section ENTITIES is not closed before EOF");
   EXPECT_EQ(error_of(with(kMinimal, "AC1015", "AC1099")),
-            "bad.dxf:1: unknown DXF version 'AC1099'");
+            "bad.dxf:8: unknown DXF version 'AC1099'");
   EXPECT_EQ(error_of(with(kMinimal, "  9\n$HANDSEED",
                           "  9\n$DWGCODEPAGE\n  3\nANSI_9999\n  9\n$HANDSEED")),
-            "bad.dxf:1: unknown code page 'ANSI_9999' in $DWGCODEPAGE");
+            "bad.dxf:12: unknown code page 'ANSI_9999' in $DWGCODEPAGE");
   EXPECT_EQ(error_of(with(kMinimal, "  0\nENDSEC\n  0\nSECTION", "  0\nSECTION")),
             "bad.dxf:13: section HEADER is not closed (no ENDSEC)");
   EXPECT_EQ(error_of(with(kMinimal, "ENTITIES", "HEADER")),

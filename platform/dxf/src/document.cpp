@@ -1,12 +1,10 @@
 #include "zdxf/document.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
-#include <sstream>
 
 #include "document_object.h"
 #include "tag_scanner.h"
@@ -23,14 +21,6 @@ namespace {
 constexpr std::string_view kVersions[] = {"AC1002", "AC1003", "AC1004", "AC1006", "AC1009",
                                           "AC1012", "AC1014", "AC1015", "AC1018", "AC1021",
                                           "AC1024", "AC1027", "AC1032"};
-
-std::string_view trim(std::string_view v) {
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
-    v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
-    v.remove_suffix(1);
-  return v;
-}
 
 std::string printable(std::string_view v) {
   std::string s(v.substr(0, 40));
@@ -144,7 +134,7 @@ void Document::index() {
       finish(current, raw.begin);
       if (current == kNoObject)
         prefix_length_ = raw.begin;
-      std::string_view type = trim(raw.value);
+      std::string_view type = detail::trim_blanks(raw.value);
       if (type == "EOF") {
         current = static_cast<ObjectId>(objects_.size());
         objects_.push_back(Object{});
@@ -227,7 +217,7 @@ void Document::index() {
       continue;  // comments before the first object
     Object& o = objects_[current];
     if (raw.code == 2 && want_name) {
-      std::string name(trim(raw.value));
+      std::string name(detail::trim_blanks(raw.value));
       if (o.type == "SECTION") {
         if (seen_sections.count(name) != 0)
           fail(raw.line, "section " + name + " appears twice");
@@ -255,8 +245,8 @@ void Document::index() {
       max_handle = std::max(max_handle, *h);
       auto [it, fresh] = by_handle_.emplace(*h, current);
       if (!fresh) {
-        warn(raw.line, "handle " + format_handle(*h) + " is used again (first at line " +
-                           std::to_string(objects_[it->second].line) + "); lookups find the first");
+        warn(raw.line, "handle " + format_handle(*h) + " is used again (first at " +
+                           place(objects_[it->second].line) + "); lookups find the first");
       }
     }
   }
@@ -270,6 +260,7 @@ void Document::index() {
 }
 
 void Document::read_header() {
+  std::size_t version_at = 0, code_page_at = 0;  // lines of the values, for messages
   if (header_ != kNoObject) {
     std::vector<Tag> tags = parse_tags(objects_[header_]);
     for (std::size_t i = 0; i < tags.size(); ++i) {
@@ -281,8 +272,10 @@ void Document::read_header() {
       const Tag& v = tags[i + 1];
       if (var == "$ACADVER") {
         version_ = std::string(v.trimmed());
+        version_at = value_line(v);
       } else if (var == "$DWGCODEPAGE") {
         code_page_ = std::string(v.trimmed());
+        code_page_at = value_line(v);
       } else if (var == "$HANDSEED") {
         std::optional<std::uint64_t> h = v.as_handle();
         if (h) {
@@ -303,18 +296,37 @@ void Document::read_header() {
     }
   }
   if (std::find(std::begin(kVersions), std::end(kVersions), version_) == std::end(kVersions)) {
-    throw Error(name_, header_line(), "unknown DXF version '" + printable(version_) + "'");
+    throw Error(name_, version_at, "unknown DXF version '" + printable(version_) + "'");
   }
   bool utf8 = version_ >= "AC1021";
   if (!utf8 && !TextCodec::known_code_page(code_page_)) {
-    throw Error(name_, header_line(),
+    throw Error(name_, code_page_at,
                 "unknown code page '" + printable(code_page_) + "' in $DWGCODEPAGE");
   }
   codec_ = TextCodec(utf8, code_page_);
 }
 
-std::size_t Document::header_line() const {
-  return format_ == Format::Ascii && header_ != kNoObject ? objects_[header_].line : 0;
+// Line of a byte in an ASCII file, counted as the scanner counts (LF, CRLF or a lone CR); only
+// for messages, so a slow walk is fine. Binary files have no lines: 0.
+std::size_t Document::line_at(std::size_t offset) const {
+  if (format_ == Format::Binary)
+    return 0;
+  std::size_t line = 1;
+  for (std::size_t i = 0; i < offset && i < buffer_.size(); ++i) {
+    if (buffer_[i] == '\n' ||
+        (buffer_[i] == '\r' && (i + 1 >= buffer_.size() || buffer_[i + 1] != '\n'))) {
+      ++line;
+    }
+  }
+  return line;
+}
+
+std::size_t Document::value_line(const Tag& tag) const {
+  return format_ == Format::Ascii ? line_at(tag.source_offset) + 1 : 0;
+}
+
+std::string Document::place(std::size_t line) const {
+  return (format_ == Format::Binary ? "byte " : "line ") + std::to_string(line);
 }
 
 void Document::check_handles() {

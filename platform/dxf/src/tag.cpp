@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <cctype>
 #include <cstdlib>
+
+#include "tag_scanner.h"
 
 namespace zdxf {
 
@@ -34,12 +37,7 @@ ValueType value_type(int code) {
 }
 
 std::string_view Tag::trimmed() const {
-  std::string_view v = value;
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
-    v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
-    v.remove_suffix(1);
-  return v;
+  return detail::trim_blanks(value);
 }
 
 std::optional<std::int64_t> Tag::as_int() const {

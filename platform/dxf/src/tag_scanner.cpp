@@ -8,14 +8,6 @@ namespace zdxf::detail {
 
 namespace {
 
-std::string_view trim(std::string_view v) {
-  while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
-    v.remove_prefix(1);
-  while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
-    v.remove_suffix(1);
-  return v;
-}
-
 template <typename T>
 T load_le(const char* p) {
   T v;
@@ -24,6 +16,14 @@ T load_le(const char* p) {
 }
 
 }  // namespace
+
+std::string_view trim_blanks(std::string_view v) {
+  while (!v.empty() && (v.front() == ' ' || v.front() == '\t'))
+    v.remove_prefix(1);
+  while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
+    v.remove_suffix(1);
+  return v;
+}
 
 TagScanner::TagScanner(std::string_view buffer, Format format, int code_width,
                        const std::string& name, std::size_t offset, std::size_t line)
@@ -69,7 +69,7 @@ bool TagScanner::next_ascii(RawTag& tag) {
   tag.line = line_;
   std::string_view code_text;
   read_line(code_text);
-  std::string_view c = trim(code_text);
+  std::string_view c = trim_blanks(code_text);
   int code = 0;
   auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), code);
   if (c.empty() || ec != std::errc() || end != c.data() + c.size()) {

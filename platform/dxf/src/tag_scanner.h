@@ -11,6 +11,9 @@ namespace zdxf::detail {
 // "AutoCAD Binary DXF\r\n\x1a\0": the first 22 bytes of a binary drawing.
 inline constexpr std::string_view kBinarySentinel{"AutoCAD Binary DXF\r\n\x1a\0", 22};
 
+// A value without the blanks writers put around it (padding, a TAB before an integer).
+std::string_view trim_blanks(std::string_view v);
+
 // One tag as it lies in the buffer, before its value is turned into text.
 struct RawTag {
   int code = 0;

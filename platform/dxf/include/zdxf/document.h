@@ -149,7 +149,9 @@ class ZDXF_API Document {
   std::vector<Tag> parse_tags(const Object& o) const;
   void check_tags(const std::vector<Tag>& tags, std::size_t line) const;
   void set_header_variable(std::string_view name, Tag value);
-  std::size_t header_line() const;
+  std::size_t line_at(std::size_t offset) const;
+  std::size_t value_line(const Tag& tag) const;
+  std::string place(std::size_t line) const;
   void warn(std::size_t line, const std::string& problem);
   void write_object(std::string& out, const Object& o) const;
   std::size_t position(ObjectId id) const;
