@@ -1,0 +1,80 @@
+// The window manager's records: every live window by handle, and the window classes. Internal
+// to win32.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "windows.h"
+#include "zwin32/dlgtemplate.h"
+
+namespace zwin32 {
+
+struct DialogState {
+  DLGPROC proc = nullptr;
+  LONG_PTR msgResult = 0;  // DWLP_MSGRESULT
+  LONG_PTR user = 0;       // DWLP_USER
+  UINT defId = 0;          // 0: none set, Enter then means IDOK
+  bool ended = false;
+  INT_PTR result = 0;
+};
+
+struct Window {
+  HWND handle = nullptr;
+  std::u16string className;
+  WNDPROC proc = nullptr;
+  HINSTANCE instance = nullptr;
+  HWND parent = nullptr;       // a child's parent, or a top-level window's owner
+  std::vector<HWND> children;  // in creation order, which is the dialog's tab order
+  std::u16string text;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  LONG_PTR id = 0;
+  LONG_PTR userData = 0;
+  DWORD helpId = 0;
+  int x = 0, y = 0, cx = 0, cy = 0;
+  UINT buttonState = 0;  // BST_ bits of a "Button"
+  bool destroying = false;
+  std::unique_ptr<DialogState> dialog;  // set for windows of the dialog class
+};
+
+// The live window with that handle, or null (also for a window being destroyed past
+// WM_NCDESTROY). The pointer stays valid until the window is destroyed.
+Window* FindWindowRecord(HWND handle);
+
+// Creates the record of a new window with a fresh handle; fails (null) when the class is
+// unknown. The caller fills in the rest and sends the creation messages.
+Window* NewWindowRecord(LPCWSTR className);
+
+// Removes a record (last step of DestroyWindow).
+void DeleteWindowRecord(HWND handle);
+
+// Procedures of the predefined classes.
+LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Creates a dialog and its controls from a parsed template, sends WM_INITDIALOG with `param`,
+// and shows it if the template says WS_VISIBLE. Null when a window cannot be created.
+HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& dialogTemplate, HWND owner,
+                        DLGPROC proc, LPARAM param);
+
+// Runs `dialog` until EndDialog, asking the front end for input, then destroys it and returns
+// the EndDialog value. The owner is disabled meanwhile, so that only the dialog takes input.
+INT_PTR RunModal(HWND dialog, HWND owner);
+
+// Messages PostMessageW queued, oldest first.
+struct PostedMessage {
+  HWND hwnd;
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::deque<PostedMessage>& PostedMessages();
+
+// Delivers every queued message whose window still lives, including those posted meanwhile.
+void DeliverPostedMessages();
+
+}  // namespace zwin32

@@ -1,0 +1,1 @@
+// A resource-only module: the dialog templates the window and MFC tests show.
