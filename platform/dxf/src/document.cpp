@@ -119,7 +119,8 @@ void Document::index() {
   bool have_eof = false;
   std::uint32_t section = Object::kNoSection;
   ObjectId table = kNoObject, block = kNoObject, polyline = kNoObject;
-  bool want_name = false;  // the current object's `2` names its section or table
+  bool want_name = false;    // the current object's `2` names its section or table
+  bool handle_seen = false;  // only an object's first 5 (105) is its handle
   std::uint64_t max_handle = 0;
   std::set<std::string, std::less<>> seen_sections;
 
@@ -161,6 +162,7 @@ void Document::index() {
       o.position = order_.size();
       order_.push_back(current);
       want_name = false;
+      handle_seen = false;
 
       if (type == "SECTION") {
         if (section != Object::kNoSection) {
@@ -229,10 +231,11 @@ void Document::index() {
         tables_.emplace(name, current);
       }
       want_name = false;
-    } else if ((raw.code == 5 || raw.code == 105) && !o.has_handle && o.type != "SECTION") {
+    } else if ((raw.code == 5 || raw.code == 105) && !handle_seen && o.type != "SECTION") {
       // DIMSTYLE records carry their handle in 105; their 5 is not used.
       if ((raw.code == 105) != (o.type == "DIMSTYLE"))
         continue;
+      handle_seen = true;
       Tag t(raw.code, std::string(raw.value));
       std::optional<std::uint64_t> h = t.as_handle();
       if (!h) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 
 #include "document_object.h"
 #include "tag_writer.h"
@@ -120,22 +121,28 @@ std::optional<std::vector<Tag>> Document::xdata(ObjectId id, std::string_view ap
 
 void Document::set_xdata(ObjectId id, std::string_view application, std::vector<Tag> data) {
   const Object& o = obj(id);
+  auto refuse = [&](const std::string& problem) {
+    throw Error(name_, o.line, "xdata of '" + std::string(application) + "': " + problem);
+  };
+  if (application.empty())
+    refuse("an application name is needed");
+  // The host checks that 1002 braces balance and that a block holds only xdata codes.
   int depth = 0;
   for (const Tag& t : data) {
-    if (t.code < 1000 || t.code > 1071 || t.code == 1001) {
-      throw Error(name_, o.line,
-                  "xdata of " + std::string(application) + " cannot hold group code " +
-                      std::to_string(t.code));
-    }
-    if (t.code == 1002)
-      depth += t.trimmed() == "{" ? 1 : t.trimmed() == "}" ? -1 : 100000;
-    if (depth < 0 || depth > 1000) {
-      throw Error(name_, o.line, "xdata of " + std::string(application) + " has unbalanced 1002");
+    if (t.code < 1000 || t.code > 1071 || t.code == 1001)
+      refuse("group code " + std::to_string(t.code) + " is not allowed");
+    if (t.code != 1002)
+      continue;
+    if (t.trimmed() == "{") {
+      ++depth;
+    } else if (t.trimmed() == "}" && depth > 0) {
+      --depth;
+    } else {
+      refuse("1002 '" + t.value + "' does not balance");
     }
   }
-  if (depth != 0) {
-    throw Error(name_, o.line, "xdata of " + std::string(application) + " has unbalanced 1002");
-  }
+  if (depth != 0)
+    refuse("1002 '{' is not closed");
   std::vector<Tag> t = tags(id);
   auto [begin, end] = xdata_block(t, application);
   // Keep the old 1001 tag (and its bytes) when the application already had a block.
