@@ -172,6 +172,56 @@ TEST_F(PromptTest, RefusesFilesThatAreNotPromptDatabases) {
   EXPECT_EQ(Prompt(IDS_GREETING), "");
 }
 
+namespace {
+
+INT_PTR CALLBACK PassiveDialog(HWND, UINT, WPARAM, LPARAM) {
+  return FALSE;
+}
+
+std::string WindowText(HWND window) {
+  TCHAR text[128] = {};
+  GetWindowTextW(window, text, 128);
+  return zwin32::ToUtf8(text);
+}
+
+}  // namespace
+
+TEST_F(PromptTest, OpenDialogTakesTheTextsOfTheLanguage) {
+  HMODULE resources = LoadLibraryW(WindowsPath(PROMPT_RESOURCES_MODULE_PATH).c_str());
+  ASSERT_NE(resources, nullptr);
+  HWND window =
+      CreateDialogParamW(resources, MAKEINTRESOURCEW(IDD_SAMPLE), nullptr, PassiveDialog, 0);
+  ASSERT_NE(window, nullptr);
+  CWnd* dialog = CWnd::FromHandle(window);
+  auto texts = [&] {
+    return WindowText(window) + "|" + WindowText(GetDlgItem(window, IDC_LABEL)) + "|" +
+           WindowText(GetDlgItem(window, IDOK)) + "|" + WindowText(GetDlgItem(window, IDCANCEL));
+  };
+  ASSERT_EQ(texts(), "Exemple|Nom :|Valider|Annuler");
+
+  // Without a database the template's texts stay.
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(Open(dir_ / "missing.mdb", kEnglish));
+  ::testing::internal::GetCapturedStderr();
+  ZnPrompts::setDialogAndControlText(dialog, IDD_SAMPLE, kProject);
+  EXPECT_EQ(texts(), "Exemple|Nom :|Valider|Annuler");
+
+  // English: what the translation gives; the cancel button has no English text and keeps its own.
+  ASSERT_TRUE(Open(PROMPT_DB_PATH, kEnglish));
+  ZnPrompts::setDialogAndControlText(dialog, IDD_SAMPLE, kProject);
+  EXPECT_EQ(texts(), "Sample|Name:|OK\tnow|Annuler");
+  ZnPrompts::setDialogAndControlText(dialog, IDD_SAMPLE, _T("OtherProject"));
+  EXPECT_EQ(texts(), "Sample|Name:|OK\tnow|Annuler");
+
+  ASSERT_TRUE(Open(PROMPT_DB_PATH, kFrench));
+  ZnPrompts::setDialogAndControlText(dialog, IDD_SAMPLE, kProject);
+  EXPECT_EQ(texts(), "Exemple|Nom :|Valider|Annuler");
+
+  DestroyWindow(window);
+  ZnPrompts::setDialogAndControlText(dialog, IDD_SAMPLE, kProject);  // closed: nothing to do
+  FreeLibrary(resources);
+}
+
 TEST_F(PromptTest, InjectedFaultReachesTheCaller) {
   ::setenv("ZANT_INJECT_FAULT", "ZnPrompts::getPrompt", 1);
   EXPECT_THROW(ZnPrompts::getPrompt(IDS_GREETING, kProject, 0), std::runtime_error);

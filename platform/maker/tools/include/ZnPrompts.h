@@ -39,4 +39,10 @@ class ZNTOOLS_API ZnPrompts {
   // Copies the prompt into `buffer`, which must hold ZN_PROMPT_BUFFER_SIZE characters, cutting
   // longer texts; returns non-zero when found. When not found `buffer` holds an empty string.
   static int getPrompt(TCHAR* buffer, UINT id, LPCTSTR project, int flags);
+
+  // Gives an open dialog, made from dialog template `dialogId`, the caption and control texts
+  // that the prompt database holds for that template of `project` in the current language.
+  // Texts the database lacks keep what the template said; a control the dialog lacks is passed
+  // over. Without a database, or for a closed window, nothing changes.
+  static void setDialogAndControlText(CWnd* dialog, UINT dialogId, LPCTSTR project);
 };

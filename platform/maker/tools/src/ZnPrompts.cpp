@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "PromptDatabaseLayout.h"
 #include "PromptStore.h"
 #include "zwin32/faultpoint.h"
 #include "zwin32/hostpath.h"
@@ -152,4 +153,30 @@ int ZnPrompts::getPrompt(TCHAR* buffer, UINT id, LPCTSTR project, int /*flags*/)
   }
   buffer[length] = u'\0';
   return found ? 1 : 0;
+}
+
+void ZnPrompts::setDialogAndControlText(CWnd* dialog, UINT dialogId, LPCTSTR project) {
+  zwin32::FaultPoint("ZnPrompts::setDialogAndControlText");
+  if (dialog == nullptr || !IsWindow(dialog->GetSafeHwnd()) || project == nullptr) {
+    return;
+  }
+  std::vector<zmaker::PromptStore::DialogText> texts;
+  {
+    PromptState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (!state.store) {
+      return;
+    }
+    texts = state.store->DialogTexts(project, dialogId, state.language);
+  }
+  // The window calls run outside the lock: setting a text sends messages to the dialog, whose
+  // handlers may well look prompts up themselves.
+  const HWND window = dialog->GetSafeHwnd();
+  for (const zmaker::PromptStore::DialogText& text : texts) {
+    if (text.control == zmaker::promptdb::kCaptionControl) {
+      SetWindowTextW(window, text.text.c_str());
+    } else {
+      SetDlgItemTextW(window, text.control, text.text.c_str());
+    }
+  }
 }
