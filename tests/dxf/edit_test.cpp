@@ -263,3 +263,31 @@ TEST(Edit, EraseUndoesAnInsertAndTakesAPolylineWithItsVertices) {
   }
   EXPECT_THROW(d.erase(table), zdxf::Error);
 }
+
+TEST(Edit, TagsFromAnotherDrawingAreWrittenAsNew) {
+  Document big = Document::open(path_of("ac1021/librecad_v33_autocad_crlf_cp1251.dxf"));
+  Document d = Document::open(path_of("ac1032/ezdxf_r2018.dxf"));
+  // A tag whose source lies beyond the end of this drawing's bytes.
+  Tag foreign;
+  for (ObjectId id : big.objects()) {
+    for (const Tag& t : big.tags(id)) {
+      if (t.code == 62 && t.source_offset > 2 * d.bytes().size())
+        foreign = t;
+    }
+  }
+  ASSERT_EQ(foreign.code, 62);
+  ObjectId line = first_of(d, "LINE");
+  std::vector<Tag> tags = d.tags(line);
+  tags.insert(tags.begin() + 3, foreign);
+  d.replace_tags(line, tags);
+  Document back = Document::parse(d.bytes(), "mixed");
+  std::vector<Tag> got = back.tags(first_of(back, "LINE"));
+  ASSERT_EQ(got.size(), tags.size());
+  EXPECT_EQ(got[3].code, 62);
+  EXPECT_EQ(got[3].as_int(), foreign.as_int());
+
+  // A foreign tag with a bad value is refused like any new one.
+  foreign.value = "red";
+  tags[3] = foreign;
+  EXPECT_THROW(d.replace_tags(line, tags), zdxf::Error);
+}

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "tag_scanner.h"
 
@@ -11,12 +12,24 @@ namespace zdxf::detail {
 
 namespace {
 
-RawTag source_of(const Tag& tag, std::string_view buffer, Format format, int code_width) {
+// The tag's source bytes, if they are one whole tag of this buffer. A tag copied from another
+// drawing carries offsets into that drawing's bytes; it is then treated as new.
+std::optional<RawTag> source_of(const Tag& tag, std::string_view buffer, Format format,
+                                int code_width) {
+  if (tag.source_offset == Tag::kNew || tag.source_offset > buffer.size() ||
+      tag.source_length > buffer.size() - tag.source_offset) {
+    return std::nullopt;
+  }
   static const std::string kName = "source";
-  TagScanner scan(buffer.substr(0, tag.source_offset + tag.source_length), format, code_width,
-                  kName, tag.source_offset, 0);
+  std::size_t end = tag.source_offset + tag.source_length;
+  TagScanner scan(buffer.substr(0, end), format, code_width, kName, tag.source_offset, 0);
   RawTag raw;
-  scan.next(raw);
+  try {
+    if (!scan.next(raw) || raw.end != end)
+      return std::nullopt;
+  } catch (const Error&) {
+    return std::nullopt;
+  }
   return raw;
 }
 
@@ -151,14 +164,12 @@ std::string format_real(double value, const RealStyle& style) {
 }
 
 bool same_as_source(const Tag& tag, std::string_view buffer, Format format, int code_width) {
-  if (tag.source_offset == Tag::kNew)
-    return false;
-  RawTag raw = source_of(tag, buffer, format, code_width);
-  if (raw.code != tag.code)
+  std::optional<RawTag> raw = source_of(tag, buffer, format, code_width);
+  if (!raw || raw->code != tag.code)
     return false;
   if (format == Format::Ascii)
-    return raw.value == tag.value;
-  return binary_value_text(raw.code, raw.value) == tag.value;
+    return raw->value == tag.value;
+  return binary_value_text(raw->code, raw->value) == tag.value;
 }
 
 void append_tag(std::string& out, const Tag& tag, std::string_view buffer, Format format,
@@ -172,8 +183,8 @@ void append_tag(std::string& out, const Tag& tag, std::string_view buffer, Forma
     return;
   }
   bool int_value = is_int(value_type(tag.code));
-  if (tag.source_offset != Tag::kNew) {
-    RawTag raw = source_of(tag, buffer, format, code_width);
+  if (std::optional<RawTag> source = source_of(tag, buffer, format, code_width)) {
+    const RawTag& raw = *source;
     if (raw.code == tag.code) {
       // Same code, new value: keep the code line and line end, align like the old value.
       std::size_t value_at = static_cast<std::size_t>(raw.value.data() - buffer.data());
