@@ -94,7 +94,9 @@ void Arx() {
     ListApplications();
   } else if (chosen == u"Load") {
     if (acedGetString(0, u"\nEnter ARX/DBX file name to load: ", file) == RTNORM && file[0]) {
-      acrxDynamicLinker->loadModule(file, true, true);
+      // A logical name recorded for loading on request comes before a file of that name.
+      if (!acrxDynamicLinker->loadApp(file, AcadApp::kOnLoadRequest, true, true))
+        acrxDynamicLinker->loadModule(file, true, true);
     }
   } else if (chosen == u"Unload") {
     if (acedGetString(0, u"\nEnter ARX/DBX file name to unload: ", file) == RTNORM && file[0]) {

@@ -12,6 +12,7 @@
 #include "session.h"
 #include "zacad/applications.h"
 #include "zacad/commandline.h"
+#include "zacad/demandload.h"
 #include "zwin32/utf.h"
 
 namespace {
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
   HostServices services;
   acdbSetHostApplicationServices(&services);
 
+  // Applications recorded for loading at start-up come first, as the host loads them before
+  // anything the user asks for.
+  zacad::loadStartupApplications();
   int status = kOk;
   for (const std::string& file : loads) {
     if (!LoadAtStart(file))

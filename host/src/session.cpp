@@ -4,6 +4,7 @@
 #include "builtins.h"
 #include "zacad/commandcontext.h"
 #include "zacad/commandline.h"
+#include "zacad/demandload.h"
 #include "zacad/editorevents.h"
 #include "zwin32/utf.h"
 
@@ -94,7 +95,9 @@ bool RunCommandLoop() {
     std::u16string name = answer.text.empty() ? last : answer.text;
     if (name.empty())
       continue;
-    if (RunNamed(name)) {
+    // A name nobody has registered may belong to an application recorded for loading on
+    // command; once loaded, it must have registered the name itself.
+    if (RunNamed(name) || (zacad::demandLoadCommand(name) && RunNamed(name))) {
       last = name;
     } else {
       line.write(u"\nUnknown command \"" + Upper(name) + u"\".  Press F1 for help.\n");

@@ -23,6 +23,11 @@ class ACDB_PORT AcRxDynamicLinker : public AcRxObject {
   // Loading an application already loaded does nothing and succeeds.
   virtual bool loadModule(const ACHAR* fileName, bool printit, bool asCmd = false) = 0;
 
+  // Loads the application recorded for demand loading under the logical name appName, when
+  // its LOADCTRLS hold the reason al and not kLoadDisabled; false (saying nothing) when no
+  // such application is recorded, else the result of loading its LOADER file.
+  virtual bool loadApp(const ACHAR* appName, AcadApp::LoadReasons al, bool printit, bool asCmd) = 0;
+
   // Unloads an application by name (case ignored; folder and extension optional): sends it
   // kUnloadAppMsg, then unmaps it. Refused with a message when it is not loaded, is locked, or
   // answers kRetError. asCmd also reports success.

@@ -22,3 +22,14 @@ ACDB_PORT bool acrxUnlockApplication(void* appId);
 ACDB_PORT bool acrxIsAppMDIAware(const ACHAR* moduleName);
 ACDB_PORT bool acrxRegisterAppMDIAware(void* appId);
 ACDB_PORT bool acrxRegisterAppNotMDIAware(void* appId);
+
+// The host's product key below HKEY_LOCAL_MACHINE (no root prefix), under which applications
+// record themselves for demand loading: "SOFTWARE\Autodesk\AutoCAD\R17.1\ACAD-6001:40C".
+ACDB_PORT const ACHAR* acrxProductKey();
+
+// Records the calling application for demand loading under the product key's
+// "Applications\<logicalName>": LOADCTRLS (the reasons), LOADER (the Windows path of the
+// module whose code made the call) and DESCRIPTION (the logical name). eOk, eInvalidKey for
+// an empty name, eRegAccessDenied when the registry refuses the write; never throws.
+ACDB_PORT AcadApp::ErrorStatus acrxRegisterApp(AcadApp::LoadReasons alr, const ACHAR* logicalName,
+                                               bool bDwgU = false);

@@ -19,6 +19,7 @@ class DynamicLinker : public AcRxDynamicLinker {
   static DynamicLinker& instance();
 
   bool loadModule(const ACHAR* fileName, bool printit, bool asCmd) override;
+  bool loadApp(const ACHAR* appName, AcadApp::LoadReasons al, bool printit, bool asCmd) override;
   bool unloadModule(const ACHAR* fileName, bool asCmd) override;
   void* getSymbolAddress(const ACHAR* serviceName, const ACHAR* symbol) const override;
   bool registerService(const ACHAR* serviceName, AcRxService* serviceObj) override;
