@@ -44,8 +44,8 @@ TEST(Save, ReplacesTheFileAndKeepsTheOldOneAsBak) {
                                {70, "0"}});
   d.save(file.string());
   EXPECT_EQ(read_file(file), d.bytes());
-  EXPECT_EQ(read_file(tmp.path() / "drawing.dxf.bak"), original);
-  EXPECT_EQ(names_in(tmp.path()), (std::vector<std::string>{"drawing.dxf", "drawing.dxf.bak"}));
+  EXPECT_EQ(read_file(tmp.path() / "drawing.bak"), original);
+  EXPECT_EQ(names_in(tmp.path()), (std::vector<std::string>{"drawing.bak", "drawing.dxf"}));
   struct stat st;
   ASSERT_EQ(stat(file.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -55,13 +55,18 @@ TEST(Save, ReplacesTheFileAndKeepsTheOldOneAsBak) {
   Document again = Document::open(file.string());
   again.save(file.string());
   EXPECT_EQ(read_file(file), first_save);
-  EXPECT_EQ(read_file(tmp.path() / "drawing.dxf.bak"), first_save);
+  EXPECT_EQ(read_file(tmp.path() / "drawing.bak"), first_save);
 
-  // A new file needs no .bak.
+  // A new file needs no .bak; a name without extension gets one added.
   fs::path other = tmp.path() / "copy.dxf";
   again.save(other.string());
   EXPECT_EQ(read_file(other), first_save);
-  EXPECT_FALSE(fs::exists(tmp.path() / "copy.dxf.bak"));
+  EXPECT_FALSE(fs::exists(tmp.path() / "copy.bak"));
+  fs::create_directory(tmp.path() / "v1.0");
+  fs::path plain = tmp.path() / "v1.0" / "plain";
+  again.save(plain.string());
+  again.save(plain.string());
+  EXPECT_EQ(read_file(tmp.path() / "v1.0" / "plain.bak"), first_save);
 }
 
 TEST(Save, AnyFailureLeavesTheOriginalIntact) {
@@ -85,7 +90,7 @@ TEST(Save, AnyFailureLeavesTheOriginalIntact) {
     EXPECT_EQ(read_file(file), original);
     // No temporary file is left behind (a .bak may exist from the backup step).
     for (const std::string& name : names_in(tmp.path())) {
-      EXPECT_TRUE(name == "drawing.dxf" || name == "drawing.dxf.bak") << name;
+      EXPECT_TRUE(name == "drawing.dxf" || name == "drawing.bak") << name;
     }
   }
 

@@ -59,11 +59,10 @@ std::string folder_of(const std::string& path) {
   throw Error(path, 0, "not saved: " + step + ": " + std::strerror(err));
 }
 
-// Keeps the previous file as `path.bak`. A hard link leaves `path` in place until the rename.
-int keep_backup(const std::string& path) {
+// A hard link keeps `path` in place until the rename.
+int keep_backup(const std::string& path, const std::string& bak) {
   if (fault_injected("zdxf_backup"))
     return EIO;
-  std::string bak = path + ".bak";
   if (::unlink(bak.c_str()) != 0 && errno != ENOENT)
     return errno;
   if (::link(path.c_str(), bak.c_str()) == 0)
@@ -100,6 +99,13 @@ int keep_backup(const std::string& path) {
 
 }  // namespace
 
+std::string backup_path(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  std::size_t dot = path.rfind('.');
+  bool has_extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  return (has_extension ? path.substr(0, dot) : path) + ".bak";
+}
+
 void write_file_atomically(const std::string& path, std::string_view data) {
   std::string tmp = path + ".XXXXXX";
   int fd = ::mkstemp(tmp.data());
@@ -127,8 +133,9 @@ void write_file_atomically(const std::string& path, std::string_view data) {
   if (::close(fd) != 0 && err == 0)
     err = errno;
   if (err == 0 && existed) {
-    step = "keeping the previous file as " + path + ".bak";
-    err = keep_backup(path);
+    std::string bak = backup_path(path);
+    step = "keeping the previous file as " + bak;
+    err = keep_backup(path, bak);
   }
   if (err == 0) {
     step = "renaming " + tmp;

@@ -132,8 +132,8 @@ class ZDXF_API Document {
   // The whole drawing as bytes; identical to what was read if nothing changed.
   std::string bytes() const;
   // Writes next to `path` in a temporary file, flushes it to disk, keeps the previous file as
-  // `path.bak` and renames the new one over it. On any failure the original is left as it was
-  // and Error says why.
+  // `name.bak` (the extension replaced, as the host does) and renames the new one over it. On any
+  // failure the original is left as it was and Error says why.
   void save(const std::string& path) const;
 
  private:
