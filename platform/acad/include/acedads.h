@@ -74,3 +74,37 @@ ACCORE_PORT int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* 
 // RTNORM; RTERROR for an unknown name or a value of the wrong type or out of range.
 ACCORE_PORT int acedGetVar(const ACHAR* sym, struct resbuf* result);
 ACCORE_PORT int acedSetVar(const ACHAR* sym, const struct resbuf* val);
+
+// Selection sets. A set is named by an ads_name; at most 128 application sets live at once,
+// so free each with acedSSFree. acedSSGet's `str` is the mode: NULL (the user selects at
+// "Select objects: ", or the pick-first set when every argument is NULL and one exists; with
+// `pt1` alone, the entity at that point), "X" (the whole drawing, layers off and frozen
+// included), "A" (all but frozen layers), "I" (the pick-first set), "L" (the newest visible
+// entity), "P" (the previous selection), "W"/"C" (window/crossing between the points pt1 and
+// pt2), or user selection flags ":$" (pt1 is an array of two prompts: [0] while adding, [1]
+// while removing) and ":S" (one successful operation ends it); a leading "_" is allowed.
+// `filter` is a list of DXF groups with -4 relational and grouping operators. RTNORM with
+// `ss` named; RTCAN on Escape; RTERROR when nothing was selected or the mode or filter is
+// malformed.
+ACCORE_PORT int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2,
+                          const struct resbuf* filter, ads_name ss);
+ACCORE_PORT int acedSSFree(const ads_name sname);
+ACCORE_PORT int acedSSLength(const ads_name sname, long* len);
+// The i-th entity (from 0) in selection order. RTERROR out of range.
+ACCORE_PORT int acedSSName(const ads_name ss, long i, ads_name entres);
+// Adds ename to sname (result = sname); with no sname, a new set (empty without ename).
+ACCORE_PORT int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result);
+// RTNORM when ename was a member and is removed; RTERROR otherwise.
+ACCORE_PORT int acedSSDel(const ads_name ename, const ads_name ss);
+// RTNORM when ename is a member, RTERROR otherwise.
+ACCORE_PORT int acedSSMemb(const ads_name ename, const ads_name ss);
+// The pick-first set: the selection a command with ACRX_CMD_USEPICKSET finds when it starts
+// (while PICKFIRST is 1). acedSSSetFirst copies `pset` (NULL clears it). acedSSGetFirst gives
+// the gripped set (always RTNIL here) and the pick-first set as a new set in an RTPICKS buffer
+// (RTNIL when empty); release the buffers with acutRelRb and the set with acedSSFree.
+ACCORE_PORT int acedSSSetFirst(const ads_name pset, const ads_name unused);
+ACCORE_PORT int acedSSGetFirst(struct resbuf** gset, struct resbuf** pset);
+
+// The host's main window, created on first use: the owner of the dialogs applications show.
+#include "windef.h"
+ACCORE_PORT HWND adsw_acadMainWnd();

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "accmd.h"
+#include "selectionsets.h"
+#include "sysvars.h"
 #include "zacad/commandline.h"
 #include "zacad/editorevents.h"
 #include "zwin32/utf.h"
@@ -69,8 +71,15 @@ CommandOutcome RunCommand(std::u16string_view globalName, const std::function<vo
 
 CommandOutcome RunRegisteredCommand(const AcEdCommand& command) {
   AcRxFunctionPtr function = command.functionAddr();
-  const bool transparent = (command.commandFlags() & ACRX_CMD_TRANSPARENT) != 0;
-  return RunCommand(
+  const Adesk::Int32 flags = command.commandFlags();
+  const bool transparent = (flags & ACRX_CMD_TRANSPARENT) != 0;
+  // What was selected before the command reaches it only when it asks for it and PICKFIRST
+  // allows it; any other modal command starts with nothing selected.
+  const bool usesPickSet = (flags & ACRX_CMD_USEPICKSET) != 0 && IntVar(u"PICKFIRST") == 1;
+  if (!transparent && !usesPickSet && !InCommandContext())
+    PickFirst().clear();
+  const Members given = PickFirst();
+  CommandOutcome outcome = RunCommand(
       command.globalName(),
       [function] {
         // The application may have been unloaded without removing its commands.
@@ -81,6 +90,10 @@ CommandOutcome RunRegisteredCommand(const AcEdCommand& command) {
         function();
       },
       transparent);
+  // A command that used the pick-first set consumes it, unless it left a new one.
+  if (usesPickSet && outcome != CommandOutcome::kRefused && PickFirst() == given)
+    PickFirst().clear();
+  return outcome;
 }
 
 }  // namespace zacad

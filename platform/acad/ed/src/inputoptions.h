@@ -2,6 +2,7 @@
 // takes the options once, so they never leak into a later question.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,5 +35,9 @@ std::optional<double> ParseReal(std::u16string_view text);
 
 // The message refusing `value` under RSG_NOZERO / RSG_NONEG, or nothing when it is allowed.
 std::optional<std::u16string> CheckSign(const InputOptions& options, double value);
+
+// A point as typed: "x,y", "x,y,z", "@dx,dy[,dz]" from LASTPOINT, "d<a" polar (degrees),
+// "@" alone for LASTPOINT. Nothing when the text is no point.
+std::optional<std::array<double, 3>> ParsePoint(std::u16string_view text);
 
 }  // namespace zacad

@@ -22,38 +22,6 @@ using zacad::Point3;
 
 constexpr double kDegree = std::numbers::pi / 180.0;
 
-std::optional<Point3> ParsePoint(std::u16string_view text) {
-  Point3 base = {0, 0, 0};
-  if (!text.empty() && text[0] == u'@') {
-    base = zacad::LastPoint();
-    text.remove_prefix(1);
-    if (text.empty())
-      return base;
-  }
-  size_t angle = text.find(u'<');
-  if (angle != std::u16string_view::npos) {
-    std::optional<double> distance = ParseReal(text.substr(0, angle));
-    std::optional<double> degrees = ParseReal(text.substr(angle + 1));
-    if (!distance || !degrees)
-      return std::nullopt;
-    return Point3{base[0] + *distance * std::cos(*degrees * kDegree),
-                  base[1] + *distance * std::sin(*degrees * kDegree), base[2]};
-  }
-  Point3 point = base;
-  size_t start = 0;
-  for (int i = 0; i < 3; ++i) {
-    size_t comma = text.find(u',', start);
-    std::optional<double> value = ParseReal(text.substr(start, comma - start));
-    if (!value)
-      return std::nullopt;
-    point[i] += *value;
-    if (comma == std::u16string_view::npos)
-      return i == 0 ? std::nullopt : std::optional<Point3>(point);  // one number is no point
-    start = comma + 1;
-  }
-  return std::nullopt;  // a fourth coordinate
-}
-
 // One answer to a point prompt: a point, a number (where one is allowed), a keyword or Enter.
 struct Reply {
   int status = RTCAN;  // RTNORM, RTNONE, RTKWORD or RTCAN
@@ -83,7 +51,7 @@ Reply Ask(const ACHAR* prompt, const InputOptions& options, bool numbers, std::u
         return std::nullopt;
       }
     }
-    if ((reply.point = ParsePoint(text)))
+    if ((reply.point = zacad::ParsePoint(text)))
       return std::nullopt;
     return invalid;
   };
@@ -170,6 +138,38 @@ int AskMeasure(const ads_point pt, const ACHAR* prompt, std::u16string invalid, 
 }
 
 }  // namespace
+
+std::optional<Point3> zacad::ParsePoint(std::u16string_view text) {
+  Point3 base = {0, 0, 0};
+  if (!text.empty() && text[0] == u'@') {
+    base = zacad::LastPoint();
+    text.remove_prefix(1);
+    if (text.empty())
+      return base;
+  }
+  size_t angle = text.find(u'<');
+  if (angle != std::u16string_view::npos) {
+    std::optional<double> distance = ParseReal(text.substr(0, angle));
+    std::optional<double> degrees = ParseReal(text.substr(angle + 1));
+    if (!distance || !degrees)
+      return std::nullopt;
+    return Point3{base[0] + *distance * std::cos(*degrees * kDegree),
+                  base[1] + *distance * std::sin(*degrees * kDegree), base[2]};
+  }
+  Point3 point = base;
+  size_t start = 0;
+  for (int i = 0; i < 3; ++i) {
+    size_t comma = text.find(u',', start);
+    std::optional<double> value = ParseReal(text.substr(start, comma - start));
+    if (!value)
+      return std::nullopt;
+    point[i] += *value;
+    if (comma == std::u16string_view::npos)
+      return i == 0 ? std::nullopt : std::optional<Point3>(point);  // one number is no point
+    start = comma + 1;
+  }
+  return std::nullopt;  // a fourth coordinate
+}
 
 int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
   (void)pt;  // the base point only draws a rubber band on screen

@@ -1,0 +1,370 @@
+// acedSSGet: the selection modes an application asks for (X, A, I, L, P, W, C) and the
+// host's "Select objects:" dialogue with the user (picks, windows, ALL, L, P, R/A, U, #handle).
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "acedads.h"
+#include "acutads.h"
+#include "inputoptions.h"
+#include "keywordlist.h"
+#include "selectionfilter.h"
+#include "selectiongeometry.h"
+#include "selectionsets.h"
+#include "sysvars.h"
+#include "zacad/commandline.h"
+
+namespace zacad {
+namespace {
+
+SelectionViewFactory& Factory() {
+  static SelectionViewFactory factory;
+  return factory;
+}
+
+constexpr char16_t kOptions[] =
+    u"Expects a point or Window/Last/Crossing/BOX/ALL/Add/Remove/Previous/Undo/SIngle";
+constexpr char16_t kKeywords[] =
+    u"Window Last Crossing BOX ALL Add Remove Previous Undo SIngle _ "
+    u"Window Last Crossing BOX ALL Add Remove Previous Undo SIngle";
+
+// The mode string, without its "_" (language-independent keywords) prefix.
+struct Mode {
+  std::u16string letters;  // "X", "A", "I", "L", "P", "W", "C", or empty for the user's
+  bool prompts = false;    // ":$"
+  bool single = false;     // ":S"
+};
+
+std::optional<Mode> ParseMode(const ACHAR* str) {
+  Mode mode;
+  if (str == nullptr)
+    return mode;
+  std::u16string_view text(str);
+  if (!text.empty() && text[0] == u'_')
+    text.remove_prefix(1);
+  for (std::u16string_view letters : {u"X", u"A", u"I", u"L", u"P", u"W", u"C"}) {
+    if (text == letters) {
+      mode.letters = letters;
+      return mode;
+    }
+  }
+  while (!text.empty()) {
+    if (text.starts_with(u":$")) {
+      mode.prompts = true;
+    } else if (text.starts_with(u":S") || text.starts_with(u":s")) {
+      mode.single = true;
+    } else {
+      return std::nullopt;
+    }
+    text.remove_prefix(2);
+  }
+  return mode;
+}
+
+// One acedSSGet call: the drawing's entities, the filter, and the set being built.
+class Selection {
+ public:
+  Selection(const SelectionView& view, const SelectionFilter& filter)
+      : view_(view), filter_(filter), entities_(view.entities()) {}
+
+  // Entities in drawing order that pass the filter and `wanted`.
+  template <typename Wanted>
+  Members collect(Wanted wanted) {
+    Members found;
+    for (const SelectableEntity& entity : entities_) {
+      if (wanted(entity) && passes(entity))
+        found.push_back(entity.name);
+    }
+    return found;
+  }
+
+  Members window(Point2 a, Point2 b, bool crossing) {
+    Box box = WindowOf(a, b);
+    return collect([&](const SelectableEntity& e) {
+      return e.shown && (crossing ? CrossesWindow(e, box) : InsideWindow(e, box));
+    });
+  }
+
+  Members all() {
+    return collect([](const SelectableEntity& e) { return !e.frozen; });
+  }
+
+  // The newest visible entity, filtered.
+  Members last() {
+    for (auto it = entities_.rbegin(); it != entities_.rend(); ++it) {
+      if (it->shown)
+        return passes(*it) ? Members{it->name} : Members{};
+    }
+    return {};
+  }
+
+  // Members of `names` that still exist, in their order, filtered.
+  Members existing(const Members& names) {
+    Members found;
+    for (const EntityName& name : names) {
+      for (const SelectableEntity& entity : entities_) {
+        if (entity.name == name && passes(entity))
+          found.push_back(name);
+      }
+    }
+    return found;
+  }
+
+  // The visible entity nearest to `point` within the pick box (the newest on a tie).
+  std::optional<EntityName> pick(Point2 point) {
+    const double aperture = IntVar(u"PICKBOX");
+    const SelectableEntity* nearest = nullptr;
+    double best = std::numeric_limits<double>::infinity();
+    for (const SelectableEntity& entity : entities_) {
+      if (!entity.shown)
+        continue;
+      double distance = DistanceTo(entity, point);
+      if (distance <= aperture && distance <= best && passes(entity)) {
+        best = distance;
+        nearest = &entity;
+      }
+    }
+    if (nearest == nullptr)
+      return std::nullopt;
+    return nearest->name;
+  }
+
+  std::optional<EntityName> byHandle(uint64_t handle) {
+    for (const SelectableEntity& entity : entities_) {
+      if (entity.handle == handle && entity.shown && passes(entity))
+        return entity.name;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  bool passes(const SelectableEntity& entity) {
+    if (filter_.empty())
+      return true;
+    resbuf* list = view_.entityList(entity.name);
+    bool ok = list != nullptr && filter_.matches(list);
+    acutRelRb(list);
+    return ok;
+  }
+
+  const SelectionView& view_;
+  const SelectionFilter& filter_;
+  std::vector<SelectableEntity> entities_;
+};
+
+Point2 Flat(const Point3& p) {
+  return {p[0], p[1]};
+}
+
+std::u16string Count(size_t n) {
+  std::u16string digits;
+  for (char c : std::to_string(n))
+    digits += static_cast<char16_t>(c);
+  return digits;
+}
+
+// Asks for a window corner; RTNORM or RTCAN.
+int AskCorner(const ACHAR* prompt, Point2& corner) {
+  ads_point p;
+  acedInitGet(RSG_NONULL, nullptr);
+  int status = acedGetPoint(nullptr, prompt, p);
+  corner = {p[0], p[1]};
+  return status == RTNORM ? RTNORM : RTCAN;
+}
+
+std::optional<uint64_t> ParseHandle(std::u16string_view text) {
+  if (text.size() < 2 || text.size() > 17 || text[0] != u'#')
+    return std::nullopt;
+  uint64_t handle = 0;
+  for (char16_t c : text.substr(1)) {
+    int digit = (c >= u'0' && c <= u'9')   ? c - u'0'
+                : (c >= u'a' && c <= u'f') ? c - u'a' + 10
+                : (c >= u'A' && c <= u'F') ? c - u'A' + 10
+                                           : -1;
+    if (digit < 0)
+      return std::nullopt;
+    handle = handle * 16 + digit;
+  }
+  return handle;
+}
+
+// The "Select objects:" dialogue. Returns RTNORM when the user ends it with Enter (or one
+// successful operation in single mode), RTCAN on Escape; `members` is then left as it was.
+int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
+            const void* drawing, Members& members) {
+  CommandLine& line = CommandLine::instance();
+  const KeywordList keywords(kKeywords);
+  bool removing = false;
+  bool single = mode.single;
+  std::vector<Members> undo;
+  Members result;
+  for (;;) {
+    std::u16string_view prompt = removing ? u"\nRemove objects: " : u"\nSelect objects: ";
+    if (mode.prompts && prompts != nullptr) {
+      const ACHAR* own = prompts[removing ? 1 : 0];
+      prompt = own == nullptr ? u"" : own;
+    }
+    std::optional<std::u16string> keyword;
+    std::optional<Point3> point;
+    std::optional<uint64_t> handle;
+    auto check = [&](const std::u16string& text) -> std::optional<std::u16string> {
+      keyword.reset();
+      point.reset();
+      handle.reset();
+      if (text.empty() || text == u"?")
+        return std::nullopt;
+      if ((handle = ParseHandle(text)) || (keyword = keywords.match(text)) ||
+          (point = ParsePoint(text))) {
+        return std::nullopt;
+      }
+      return std::u16string(u"*Invalid selection*\n") + kOptions;
+    };
+    Answer answer = line.ask(prompt, AnswerMode::kToken, check);
+    if (!answer.ok())
+      return RTCAN;
+    if (answer.text.empty())
+      break;
+    if (answer.text == u"?") {
+      line.write(std::u16string(u"\n") + kOptions + u"\n");
+      continue;
+    }
+    Members found;
+    if (keyword) {
+      const std::u16string& word = *keyword;
+      if (word == u"Add" || word == u"Remove") {
+        removing = word == u"Remove";
+        continue;
+      }
+      if (word == u"SIngle") {
+        single = true;
+        continue;
+      }
+      if (word == u"Undo") {
+        if (undo.empty()) {
+          line.write(u"\nEverything has been undone\n");
+        } else {
+          result = std::move(undo.back());
+          undo.pop_back();
+        }
+        continue;
+      }
+      if (word == u"Window" || word == u"Crossing" || word == u"BOX") {
+        Point2 first;
+        Point2 second;
+        if (AskCorner(u"\nSpecify first corner: ", first) != RTNORM ||
+            AskCorner(u"\nSpecify opposite corner: ", second) != RTNORM) {
+          return RTCAN;
+        }
+        bool crossing = word == u"Crossing" || (word == u"BOX" && second.x < first.x);
+        found = selection.window(first, second, crossing);
+      } else if (word == u"ALL") {
+        found = selection.all();
+      } else if (word == u"Last") {
+        found = selection.last();
+      } else {
+        found = selection.existing(Previous(drawing));
+      }
+    } else if (handle) {
+      if (auto name = selection.byHandle(*handle))
+        found.push_back(*name);
+    } else if (auto name = selection.pick(Flat(*point))) {
+      found.push_back(*name);
+    } else if (!line.source()->isBatch() && (IntVar(u"PICKAUTO") & 1) != 0) {
+      // A pick in empty space starts a window: to the right a window, to the left a
+      // crossing. Scripts run without this (PICKAUTO 0), as in the host.
+      Point2 second;
+      if (AskCorner(u"\nSpecify opposite corner: ", second) != RTNORM)
+        return RTCAN;
+      found = selection.window(Flat(*point), second, second.x < (*point)[0]);
+    }
+    undo.push_back(result);
+    const size_t before = result.size();
+    std::u16string message = Count(found.size()) + u" found";
+    if (removing) {
+      for (const EntityName& name : found)
+        std::erase(result, name);
+      if (!found.empty()) {
+        message += u", " + Count(before - result.size()) + u" removed, " + Count(result.size()) +
+                   u" total";
+      }
+    } else {
+      for (const EntityName& name : found) {
+        if (std::find(result.begin(), result.end(), name) == result.end())
+          result.push_back(name);
+      }
+      size_t duplicates = found.size() - (result.size() - before);
+      if (duplicates > 0)
+        message += u" (" + Count(duplicates) + u" duplicate)";
+      if (before > 0 && !found.empty())
+        message += u", " + Count(result.size()) + u" total";
+    }
+    line.write(u"\n" + message + u"\n");
+    if (single && !removing && !found.empty())
+      break;
+  }
+  members = std::move(result);
+  return RTNORM;
+}
+
+}  // namespace
+
+SelectionView::~SelectionView() = default;
+
+void SetSelectionViewFactory(SelectionViewFactory factory) {
+  Factory() = std::move(factory);
+}
+
+}  // namespace zacad
+
+int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct resbuf* filter,
+              ads_name ss) {
+  using namespace zacad;
+  if (ss == nullptr)
+    return RTERROR;
+  ads_name_clear(ss);
+  std::optional<SelectionFilter> parsed = SelectionFilter::Parse(filter);
+  std::optional<Mode> mode = ParseMode(str);
+  if (!parsed || !mode)
+    return RTERROR;
+  std::unique_ptr<SelectionView> view = Factory() ? Factory()() : nullptr;
+  if (view == nullptr || view->drawing() == nullptr)
+    return RTERROR;
+  Selection selection(*view, *parsed);
+  const auto* corner1 = static_cast<const ads_real*>(pt1);
+  const auto* corner2 = static_cast<const ads_real*>(pt2);
+  Members members;
+  const std::u16string& letters = mode->letters;
+  if (letters == u"X") {
+    members = selection.collect([](const SelectableEntity&) { return true; });
+  } else if (letters == u"A") {
+    members = selection.all();
+  } else if (letters == u"I") {
+    members = selection.existing(PickFirst());
+  } else if (letters == u"L") {
+    members = selection.last();
+  } else if (letters == u"P") {
+    members = selection.existing(Previous(view->drawing()));
+  } else if (letters == u"W" || letters == u"C") {
+    if (corner1 == nullptr || corner2 == nullptr)
+      return RTERROR;
+    members = selection.window({corner1[0], corner1[1]}, {corner2[0], corner2[1]}, letters == u"C");
+  } else if (str == nullptr && corner1 != nullptr) {
+    // A point and no mode: the entity at that point.
+    if (auto name = selection.pick({corner1[0], corner1[1]}))
+      members.push_back(*name);
+  } else if (str == nullptr && pt2 == nullptr && filter == nullptr && !PickFirst().empty()) {
+    // Nothing asked for in particular: what the user selected before the command, if any.
+    members = selection.existing(PickFirst());
+  } else {
+    int status =
+        AskUser(selection, *mode, static_cast<const ACHAR* const*>(pt1), view->drawing(), members);
+    if (status != RTNORM)
+      return status;
+  }
+  if (members.empty() || !NewSelectionSet(members, ss))
+    return RTERROR;
+  Previous(view->drawing()) = std::move(members);
+  return RTNORM;
+}
