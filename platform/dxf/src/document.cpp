@@ -130,7 +130,19 @@ void Document::index() {
   };
   ObjectId current = kNoObject;
 
+  // Growing the object vector of a large drawing copies it again and again; once the first
+  // megabyte shows how dense objects are, make room for the whole file at once.
+  constexpr std::size_t kSample = std::size_t{1} << 20;
+  bool reserved = buffer_.size() < 4 * kSample;
+
   while (scan.next(raw)) {
+    if (!reserved && raw.begin > kSample) {
+      std::size_t expected = objects_.size() * (buffer_.size() / raw.begin + 1);
+      objects_.reserve(expected);
+      order_.reserve(expected);
+      by_handle_.reserve(expected);
+      reserved = true;
+    }
     if (raw.code == 0) {
       finish(current, raw.begin);
       if (current == kNoObject)
