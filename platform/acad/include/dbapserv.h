@@ -5,6 +5,8 @@
 
 #include "rxobject.h"
 
+class AcDbDatabase;
+
 class ACDB_PORT AcDbHostApplicationServices : public AcRxObject {
  public:
   ACRX_DECLARE_MEMBERS(AcDbHostApplicationServices);
@@ -14,6 +16,11 @@ class ACDB_PORT AcDbHostApplicationServices : public AcRxObject {
   // Shows count characters of string (all of it up to its terminator when count is negative).
   virtual void displayString(const ACHAR* string, int count) const;
   virtual void displayChar(ACHAR c) const;
+
+  // The database that the C-level database functions (acdbEntGet, acdbRegApp, ...) work on:
+  // the current document's, or null when no drawing is open.
+  AcDbDatabase* workingDatabase() const;
+  void setWorkingDatabase(AcDbDatabase* pDatabase);
 };
 
 // The services in use: the one the host installed, else the default.

@@ -1,0 +1,281 @@
+// AcDbDatabase: a drawing read from a DXF file, its stubs, and writing it back.
+#include <filesystem>
+#include <map>
+#include <mutex>
+
+#include "dbapserv.h"
+#include "dbdata.h"
+#include "dbsymtb.h"
+#include "zwin32/hostpath.h"
+#include "zwin32/utf.h"
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbDatabase, AcRxObject);
+
+namespace zacad {
+namespace {
+
+std::map<std::uint32_t, DatabaseData*>& liveDatabases() {
+  static std::map<std::uint32_t, DatabaseData*> databases;
+  return databases;
+}
+
+std::uint32_t nextSerial = 1;
+
+// Host path of a file name given as a Windows or host path.
+std::optional<std::string> hostPath(const ACHAR* fileName) {
+  if (fileName == nullptr || fileName[0] == 0)
+    return std::nullopt;
+  return zwin32::HostPathFromWindows(fileName);
+}
+
+constexpr std::string_view kTableNames[] = {"", "BLOCK_RECORD", "", "LAYER", "APPID"};
+
+}  // namespace
+
+DatabaseData* databaseBySerial(std::uint32_t serial) {
+  auto found = liveDatabases().find(serial);
+  return found == liveDatabases().end() ? nullptr : found->second;
+}
+
+AcDbStub* DatabaseData::stub(zdxf::ObjectId id) {
+  if (id == zdxf::kNoObject)
+    return nullptr;
+  if (id >= stubs.size())
+    stubs.resize(id + 1);
+  if (!stubs[id]) {
+    stubs[id] = std::make_unique<AcDbStub>();
+    stubs[id]->db = this;
+    stubs[id]->object = id;
+  }
+  return stubs[id].get();
+}
+
+AcDbStub* DatabaseData::implicitStub(AcDbStub::Implicit kind) {
+  auto& slot = implicit[static_cast<int>(kind) - 1];
+  if (!slot) {
+    slot = std::make_unique<AcDbStub>();
+    slot->db = this;
+    slot->implicit = kind;
+  }
+  return slot.get();
+}
+
+AcDbStub* DatabaseData::tableStub(std::string_view name) {
+  if (doc) {
+    if (auto table = doc->table(name))
+      return stub(*table);
+  }
+  if (name == "LAYER")
+    return implicitStub(AcDbStub::Implicit::kLayerTable);
+  if (name == "APPID")
+    return implicitStub(AcDbStub::Implicit::kRegAppTable);
+  return implicitStub(AcDbStub::Implicit::kBlockTable);
+}
+
+AcDbStub* DatabaseData::modelSpace() {
+  if (AcDbStub* record = findRecord("BLOCK_RECORD", u"*Model_Space"))
+    return record;
+  return implicitStub(AcDbStub::Implicit::kModelSpace);
+}
+
+std::vector<zdxf::ObjectId> DatabaseData::tableRecords(std::string_view table) {
+  if (!doc)
+    return {};
+  if (table == "BLOCK_RECORD" && !doc->table("BLOCK_RECORD")) {
+    // Before R13 the block table is the BLOCKS section itself.
+    std::vector<zdxf::ObjectId> blocks;
+    for (zdxf::ObjectId id : doc->objects()) {
+      if (doc->type(id) == "BLOCK" && doc->section(id) == "BLOCKS")
+        blocks.push_back(id);
+    }
+    return blocks;
+  }
+  return doc->table_records(table);
+}
+
+std::u16string DatabaseData::recordName(zdxf::ObjectId id) {
+  for (const zdxf::Tag& tag : doc->tags(id)) {
+    if (tag.code == 2)
+      return doc->decode(tag.value);
+  }
+  return {};
+}
+
+AcDbStub* DatabaseData::findRecord(std::string_view table, std::u16string_view name,
+                                   bool erasedToo) {
+  for (zdxf::ObjectId id : tableRecords(table)) {
+    AcDbStub* record = stub(id);
+    if ((erasedToo || !record->erased) && sameName(recordName(id), name))
+      return record;
+  }
+  return nullptr;
+}
+
+bool DatabaseData::isEntity(zdxf::ObjectId id) {
+  const std::string_view section = doc->section(id);
+  if (section == "ENTITIES")
+    return doc->type(id) != "SECTION" && doc->type(id) != "ENDSEC";
+  if (section == "BLOCKS") {
+    const std::string_view type = doc->type(id);
+    return type != "BLOCK" && type != "ENDBLK" && type != "SECTION" && type != "ENDSEC";
+  }
+  return false;
+}
+
+std::vector<zdxf::ObjectId> DatabaseData::blockEntities(const AcDbStub* block) {
+  std::vector<zdxf::ObjectId> entities;
+  if (!doc || block == nullptr)
+    return entities;
+  const bool modelSpace =
+      block->implicit == AcDbStub::Implicit::kModelSpace ||
+      (block->object != zdxf::kNoObject && sameName(recordName(block->object), u"*Model_Space"));
+  const bool paperSpace =
+      block->object != zdxf::kNoObject && sameName(recordName(block->object), u"*Paper_Space");
+  // The BLOCK entity that opens this block's definition in the BLOCKS section.
+  std::optional<zdxf::ObjectId> definition;
+  if (!modelSpace && block->object != zdxf::kNoObject) {
+    if (doc->type(block->object) == "BLOCK") {
+      definition = block->object;
+    } else {
+      const std::u16string name = recordName(block->object);
+      for (zdxf::ObjectId id : doc->objects()) {
+        if (doc->type(id) == "BLOCK" && sameName(recordName(id), name)) {
+          definition = id;
+          break;
+        }
+      }
+    }
+  }
+  for (zdxf::ObjectId id : doc->objects()) {
+    if (!isEntity(id) || doc->parent(id))
+      continue;
+    if (doc->section(id) == "ENTITIES") {
+      if (!modelSpace && !paperSpace)
+        continue;
+      const bool inPaper = intAt(doc->tags(id), 67) == 1;
+      if (inPaper == paperSpace)
+        entities.push_back(id);
+    } else if (definition && doc->container(id) == definition) {
+      entities.push_back(id);
+    }
+  }
+  return entities;
+}
+
+void DatabaseData::recordUndo(UndoStep step) {
+  modified = true;
+  if (!undoDisabled)
+    undo.record(std::move(step));
+}
+
+void DatabaseData::clearStubs() {
+  for (auto& s : stubs) {
+    if (s)
+      s->db = nullptr;
+  }
+}
+
+}  // namespace zacad
+
+AcDbDatabase::AcDbDatabase(bool, bool) : mData(new zacad::DatabaseData) {
+  mData->self = this;
+  mData->serial = zacad::nextSerial++;
+  zacad::liveDatabases()[mData->serial] = mData;
+}
+
+AcDbDatabase::~AcDbDatabase() {
+  zacad::liveDatabases().erase(mData->serial);
+  if (acdbHostApplicationServices()->workingDatabase() == this)
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  delete mData;
+}
+
+Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
+  const auto path = zacad::hostPath(fileName);
+  if (!path) {
+    mData->lastError = u"cannot map the file name to a path of this host";
+    return Acad::eInvalidInput;
+  }
+  try {
+    zdxf::Document doc = zdxf::Document::open(*path);
+    mData->clearStubs();
+    mData->stubs.clear();
+    for (auto& s : mData->implicit)
+      s.reset();
+    mData->doc.emplace(std::move(doc));
+    mData->path = *path;
+    mData->fileName = zwin32::WindowsPathFromHost(std::filesystem::absolute(*path).string());
+    mData->version = zwin32::FromUtf8(mData->doc->version());
+    mData->undo.clear();
+    mData->modified = false;
+    mData->anyErased = false;
+    mData->lastError.clear();
+    return Acad::eOk;
+  } catch (const std::exception& e) {
+    mData->lastError = zwin32::FromUtf8(e.what());
+    return Acad::eInvalidInput;
+  }
+}
+
+const ACHAR* AcDbDatabase::originalFileName() const {
+  return mData->fileName.c_str();
+}
+
+const ACHAR* AcDbDatabase::lastError() const {
+  return mData->lastError.c_str();
+}
+
+const ACHAR* AcDbDatabase::versionString() const {
+  return mData->version.c_str();
+}
+
+bool AcDbDatabase::isBinaryDxf() const {
+  return mData->doc && mData->doc->format() == zdxf::Format::Binary;
+}
+
+AcDbObjectId AcDbDatabase::blockTableId() const {
+  return AcDbObjectId(mData->tableStub("BLOCK_RECORD"));
+}
+AcDbObjectId AcDbDatabase::layerTableId() const {
+  return AcDbObjectId(mData->tableStub("LAYER"));
+}
+AcDbObjectId AcDbDatabase::regAppTableId() const {
+  return AcDbObjectId(mData->tableStub("APPID"));
+}
+AcDbObjectId AcDbDatabase::currentSpaceId() const {
+  return AcDbObjectId(mData->modelSpace());
+}
+
+Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode) {
+  return acdbOpenObject(pTable, blockTableId(), mode);
+}
+Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& pTable, AcDb::OpenMode mode) {
+  return acdbOpenObject(pTable, layerTableId(), mode);
+}
+Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& pTable, AcDb::OpenMode mode) {
+  return acdbOpenObject(pTable, regAppTableId(), mode);
+}
+
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& retId, bool,
+                                                const AcDbHandle& objHandle, Adesk::UInt32) {
+  retId.setNull();
+  if (!mData->doc || objHandle.isNull())
+    return Acad::eKeyNotFound;
+  auto found = mData->doc->find(objHandle.value());
+  if (!found)
+    return Acad::eKeyNotFound;
+  retId = AcDbObjectId(mData->stub(*found));
+  return Acad::eOk;
+}
+
+void AcDbDatabase::disableUndoRecording(bool disable) {
+  mData->undoDisabled = disable;
+}
+
+bool AcDbDatabase::undoRecording() const {
+  return !mData->undoDisabled;
+}
+
+bool AcDbDatabase::isModified() const {
+  return mData->modified;
+}

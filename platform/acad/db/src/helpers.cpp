@@ -1,0 +1,70 @@
+// Small readers of an object's tags shared by the database's sources.
+#include <cstring>
+#include <cstdlib>
+
+#include "dbdata.h"
+
+namespace zacad {
+
+std::u16string decode(const ObjectState& s, const zdxf::Tag& tag) {
+  return s.stub->db->doc->decode(tag.value);
+}
+
+const zdxf::Tag* findTag(const std::vector<zdxf::Tag>& tags, int code) {
+  const size_t end = xdataStart(tags);
+  for (size_t i = 1; i < end; ++i) {
+    if (tags[i].code == code)
+      return &tags[i];
+  }
+  return nullptr;
+}
+
+double realAt(const std::vector<zdxf::Tag>& tags, int code, double fallback) {
+  const zdxf::Tag* tag = findTag(tags, code);
+  if (tag == nullptr)
+    return fallback;
+  return tag->as_double().value_or(fallback);
+}
+
+long long intAt(const std::vector<zdxf::Tag>& tags, int code, long long fallback) {
+  const zdxf::Tag* tag = findTag(tags, code);
+  if (tag == nullptr)
+    return fallback;
+  return tag->as_int().value_or(fallback);
+}
+
+AcGePoint3d pointAt(const std::vector<zdxf::Tag>& tags, int code) {
+  return {realAt(tags, code), realAt(tags, code + 10), realAt(tags, code + 20)};
+}
+
+size_t xdataStart(const std::vector<zdxf::Tag>& tags) {
+  for (size_t i = 1; i < tags.size(); ++i) {
+    if (tags[i].code == 1001)
+      return i;
+  }
+  return tags.size();
+}
+
+ACHAR* newString(std::u16string_view text) {
+  auto* copy = static_cast<ACHAR*>(std::malloc((text.size() + 1) * sizeof(ACHAR)));
+  if (copy == nullptr)
+    return nullptr;
+  std::memcpy(copy, text.data(), text.size() * sizeof(ACHAR));
+  copy[text.size()] = 0;
+  return copy;
+}
+
+std::u16string upper(std::u16string_view text) {
+  std::u16string result(text);
+  for (char16_t& c : result) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+      c = static_cast<char16_t>(c - 0x20);
+  }
+  return result;
+}
+
+bool sameName(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && upper(a) == upper(b);
+}
+
+}  // namespace zacad

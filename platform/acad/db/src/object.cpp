@@ -1,0 +1,266 @@
+// AcDbObject: opening an object by id, closing it (its changes go into the drawing and into the
+// undo log), erasing it, and the open-mode assertions.
+#include <stdexcept>
+
+#include "acutmem.h"
+#include "dbdata.h"
+#include "zwin32/utf.h"
+
+ACRX_NO_CONS_DEFINE_MEMBERS(AcDbObject, AcRxObject);
+
+namespace zacad {
+namespace {
+
+// The name of the application whose block starts at tags[i] (a 1001 tag), upper case.
+std::u16string blockApplication(const DatabaseData& db, const zdxf::Tag& tag) {
+  return upper(db.doc->decode(tag.trimmed()));
+}
+
+bool sameTag(const zdxf::Tag& a, const zdxf::Tag& b) {
+  return a.code == b.code && a.value == b.value && a.source_offset == b.source_offset;
+}
+
+// How to take back a writer's change: when the object only gained one application's block at
+// its end, dropping that block restores it; otherwise its former tags do.
+UndoStep inverseOf(DatabaseData& db, ObjectState& s) {
+  UndoStep step;
+  step.stub = s.stub;
+  const auto& before = s.original;
+  const auto& after = s.tags;
+  bool appended = after.size() > before.size() && after[before.size()].code == 1001;
+  for (size_t i = 0; appended && i < before.size(); ++i)
+    appended = sameTag(before[i], after[i]);
+  for (size_t i = before.size() + 1; appended && i < after.size(); ++i)
+    appended = after[i].code != 1001;
+  if (appended) {
+    const std::u16string app = blockApplication(db, after[before.size()]);
+    for (size_t i = 0; appended && i < before.size(); ++i) {
+      if (before[i].code == 1001 && blockApplication(db, before[i]) == app)
+        appended = false;
+    }
+  }
+  if (appended) {
+    step.kind = UndoStep::Kind::kDropXdata;
+    step.application = std::string(after[before.size()].trimmed());
+  } else {
+    step.kind = UndoStep::Kind::kTags;
+    step.tags = std::move(s.original);
+  }
+  return step;
+}
+
+// Puts a writer's changes into the drawing, recorded for undo when the writer asked for it.
+Acad::ErrorStatus commit(ObjectState& s) {
+  if (!s.changed || s.stub->db == nullptr)
+    return Acad::eOk;
+  DatabaseData& db = *s.stub->db;
+  try {
+    UndoStep step;
+    if (s.undoWanted)
+      step = inverseOf(db, s);
+    db.doc->replace_tags(s.stub->object, s.tags);
+    if (s.undoWanted)
+      db.recordUndo(std::move(step));
+    else
+      db.modified = true;
+  } catch (const std::exception&) {
+    // A value the drawing cannot hold: the object keeps what it had.
+    return Acad::eInvalidInput;
+  }
+  s.changed = false;
+  s.undoWanted = false;
+  return Acad::eOk;
+}
+
+}  // namespace
+
+bool onLockedLayer(DatabaseData& db, const std::vector<zdxf::Tag>& tags) {
+  const zdxf::Tag* layer = findTag(tags, 8);
+  const std::u16string name = layer == nullptr ? u"0" : db.doc->decode(layer->trimmed());
+  AcDbStub* record = db.findRecord("LAYER", name);
+  return record != nullptr && (intAt(db.doc->tags(record->object), 70) & 4) != 0;
+}
+
+Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode mode,
+                           bool openErased) {
+  object = nullptr;
+  if (stub == nullptr)
+    return Acad::eNullObjectId;
+  DatabaseData* db = stub->db;
+  if (db == nullptr || !db->doc)
+    return Acad::eNoDatabase;
+  if (stub->erased && !openErased)
+    return Acad::eWasErased;
+  if (stub->writer)
+    return Acad::eWasOpenForWrite;
+  if (mode == AcDb::kForWrite && stub->readers > 0)
+    return Acad::eWasOpenForRead;
+  std::vector<zdxf::Tag> tags;
+  if (stub->object != zdxf::kNoObject)
+    tags = db->doc->tags(stub->object);
+  if (mode == AcDb::kForWrite && stub->object != zdxf::kNoObject && db->isEntity(stub->object) &&
+      onLockedLayer(*db, tags)) {
+    return Acad::eOnLockedLayer;
+  }
+  object = makeObjectFor(*db, stub);
+  auto* state = new ObjectState;
+  state->stub = stub;
+  state->mode = mode == AcDb::kForNotify ? AcDb::kForRead : mode;
+  state->tags = std::move(tags);
+  state->erasedAtOpen = stub->erased;
+  object->attachState(state);
+  if (state->mode == AcDb::kForWrite)
+    stub->writer = true;
+  else
+    ++stub->readers;
+  return Acad::eOk;
+}
+
+}  // namespace zacad
+
+AcDbObject::AcDbObject() = default;
+
+AcDbObject::~AcDbObject() {
+  delete mState;
+}
+
+AcDbObjectId AcDbObject::objectId() const {
+  return AcDbObjectId(mState == nullptr ? nullptr : mState->stub);
+}
+
+AcDbObjectId AcDbObject::ownerId() const {
+  if (mState == nullptr || mState->stub->object == zdxf::kNoObject)
+    return AcDbObjectId();
+  zacad::DatabaseData& db = *mState->stub->db;
+  const zdxf::ObjectId self = mState->stub->object;
+  if (auto parent = db.doc->parent(self))
+    return AcDbObjectId(db.stub(*parent));
+  if (db.isEntity(self)) {
+    if (auto owner = db.doc->owner(self)) {
+      if (auto found = db.doc->find(*owner))
+        return AcDbObjectId(db.stub(*found));
+    }
+    return AcDbObjectId(db.modelSpace());
+  }
+  if (auto container = db.doc->container(self))
+    return AcDbObjectId(db.stub(*container));
+  return AcDbObjectId();
+}
+
+AcDbDatabase* AcDbObject::database() const {
+  return objectId().database();
+}
+
+void AcDbObject::getAcDbHandle(AcDbHandle& handle) const {
+  handle = objectId().handle();
+}
+
+Acad::ErrorStatus AcDbObject::close() {
+  if (mState == nullptr)
+    return Acad::eOk;
+  zacad::ObjectState& s = *mState;
+  AcDbStub* stub = s.stub;
+  Acad::ErrorStatus es = Acad::eOk;
+  if (s.mode == AcDb::kForWrite) {
+    stub->writer = false;
+    es = zacad::commit(s);
+  } else if (stub->readers > 0) {
+    --stub->readers;
+  }
+  delete this;
+  return es;
+}
+
+Acad::ErrorStatus AcDbObject::erase(bool erasing) {
+  if (mState == nullptr || mState->mode != AcDb::kForWrite)
+    return Acad::eNotOpenForWrite;
+  AcDbStub* stub = mState->stub;
+  if (stub->erased == erasing)
+    return erasing ? Acad::eWasErased : Acad::eOk;
+  zacad::UndoStep step;
+  step.kind = zacad::UndoStep::Kind::kErased;
+  step.stub = stub;
+  step.erased = stub->erased;
+  stub->erased = erasing;
+  stub->db->anyErased = stub->db->anyErased || erasing;
+  stub->db->recordUndo(std::move(step));
+  return Acad::eOk;
+}
+
+bool AcDbObject::isErased() const {
+  return mState != nullptr && mState->stub->erased;
+}
+
+bool AcDbObject::isReadEnabled() const {
+  return mState != nullptr;
+}
+bool AcDbObject::isWriteEnabled() const {
+  return mState != nullptr && mState->mode == AcDb::kForWrite;
+}
+bool AcDbObject::isNotifyEnabled() const {
+  return false;
+}
+bool AcDbObject::isModified() const {
+  return mState != nullptr && (mState->changed || mState->modified);
+}
+
+void AcDbObject::assertReadEnabled() const {
+  if (!isReadEnabled())
+    throw std::logic_error("assertReadEnabled: the object is not open (eNotOpenForRead)");
+}
+
+void AcDbObject::assertWriteEnabled(bool autoUndo, bool recordModified) {
+  if (!isWriteEnabled())
+    throw std::logic_error(
+        "assertWriteEnabled: the object is not open for write (eNotOpenForWrite)");
+  if (autoUndo && !mState->undoWanted) {
+    mState->undoWanted = true;
+    mState->original = mState->tags;
+  }
+  if (recordModified)
+    mState->modified = true;
+}
+
+Acad::ErrorStatus AcDbObject::upgradeOpen() {
+  if (mState == nullptr)
+    return Acad::eNotOpenForRead;
+  if (mState->mode == AcDb::kForWrite)
+    return Acad::eWasOpenForWrite;
+  AcDbStub* stub = mState->stub;
+  if (stub->readers > 1)
+    return Acad::eWasOpenForRead;
+  if (stub->db->isEntity(stub->object) && zacad::onLockedLayer(*stub->db, mState->tags))
+    return Acad::eOnLockedLayer;
+  --stub->readers;
+  stub->writer = true;
+  mState->mode = AcDb::kForWrite;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbObject::downgradeOpen() {
+  if (mState == nullptr || mState->mode != AcDb::kForWrite)
+    return Acad::eNotOpenForWrite;
+  AcDbStub* stub = mState->stub;
+  // The writer's changes go into the drawing now, as a close would put them.
+  if (const Acad::ErrorStatus es = zacad::commit(*mState); es != Acad::eOk)
+    return es;
+  stub->writer = false;
+  ++stub->readers;
+  mState->mode = AcDb::kForRead;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus acdbOpenObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
+                                 bool openErased) {
+  return zacad::openStub(pObj, id, mode, openErased);
+}
+
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
+                                     bool openErased) {
+  return zacad::openStub(pObj, id, mode, openErased);
+}
+
+Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& pEnt, AcDbObjectId id, AcDb::OpenMode mode,
+                                     bool openErased) {
+  return acdbOpenObject(pEnt, id, mode, openErased);
+}

@@ -1,0 +1,7 @@
+// AcGePoint3dArray: points in order (polyline vertices, control points).
+#pragma once
+
+#include "acarray.h"
+#include "gepnt3d.h"
+
+typedef AcArray<AcGePoint3d> AcGePoint3dArray;
