@@ -66,7 +66,12 @@ HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& dialogTemplate
     if ((GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0)
       firstTabStop = child;
   }
-  SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), param);
+  try {
+    SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), param);
+  } catch (...) {
+    DestroyWindow(dialog);  // a failed initialisation leaves no half-made dialog behind
+    throw;
+  }
   if (IsWindow(dialog) && (dialogTemplate.style & WS_VISIBLE) != 0)
     ShowWindow(dialog, SW_SHOW);
   return IsWindow(dialog) ? dialog : nullptr;
@@ -124,12 +129,21 @@ INT_PTR RunModal(HWND dialog, HWND owner) {
     EnableWindow(owner, FALSE);
   if (!Ended(dialog))
     ShowWindow(dialog, SW_SHOW);
-  for (;;) {
-    DeliverPostedMessages();
-    if (Ended(dialog))
-      break;
-    DialogFrontEnd* frontEnd = CurrentFrontEnd();
-    Apply(dialog, frontEnd != nullptr ? frontEnd->NextInput(dialog) : DialogInput{});
+  try {
+    for (;;) {
+      DeliverPostedMessages();
+      if (Ended(dialog))
+        break;
+      DialogFrontEnd* frontEnd = CurrentFrontEnd();
+      Apply(dialog, frontEnd != nullptr ? frontEnd->NextInput(dialog) : DialogInput{});
+    }
+  } catch (...) {
+    // An exception from a handler ends the dialog on its way out, as the stack unwinds.
+    if (IsWindow(dialog))
+      DestroyWindow(dialog);
+    if (ownerWasEnabled)
+      EnableWindow(owner, TRUE);
+    throw;
   }
   Window* record = FindWindowRecord(dialog);
   const INT_PTR result = record != nullptr ? record->dialog->result : -1;

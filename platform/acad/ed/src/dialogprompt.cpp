@@ -1,0 +1,239 @@
+// The command line as the front end of modal dialogs: a dialog is shown as text (its caption,
+// then each visible control with its id, label and state) and answered from the same input
+// source as every prompt. Installed when the host's library loads, so every dialog an
+// application shows inside the host is answered here.
+#include <afxstr.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "zacad/commandline.h"
+#include "zwin32/dialogfrontend.h"
+
+namespace zacad {
+namespace {
+
+constexpr const char16_t* kHelp =
+    u"Type a control's label or id to click it, id=text to type into an edit box, Enter for "
+    u"the default button, Esc to cancel, ? to show the dialog again.";
+
+std::u16string WindowText(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
+  return text;
+}
+
+std::u16string ClassName(HWND hwnd) {
+  char16_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+// A label as the user types it: without the '&' that marks an accelerator ("&&" is a '&').
+std::u16string Label(const std::u16string& text) {
+  std::u16string label;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size())
+      ++i;
+    label += text[i];
+  }
+  return label;
+}
+
+std::u16string Trimmed(const std::u16string& text) {
+  const size_t first = text.find_first_not_of(u" \t");
+  if (first == std::u16string::npos)
+    return {};
+  return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
+}
+
+struct Control {
+  HWND hwnd;
+  int id;
+  std::u16string label;
+  std::u16string kind;
+  std::vector<std::u16string> states;
+  bool clickable;  // a button
+  bool editable;   // an edit box
+  bool enabled;
+};
+
+std::vector<Control> ControlsOf(HWND dialog) {
+  const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
+  const int defaultId = HIWORD(defId) == DC_HASDEFID ? LOWORD(defId) : IDOK;
+  std::vector<Control> controls;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child))
+      continue;
+    Control control{child,
+                    GetDlgCtrlID(child),
+                    Label(WindowText(child)),
+                    {},
+                    {},
+                    false,
+                    false,
+                    IsWindowEnabled(child) != FALSE};
+    const std::u16string className = ClassName(child);
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+    if (CStringW(className.c_str()).CompareNoCase(u"Button") == 0) {
+      const DWORD type = style & BS_TYPEMASK;
+      const LRESULT state = SendMessageW(child, BM_GETSTATE, 0, 0);
+      const bool picture = (style & (BS_BITMAP | BS_ICON)) != 0;
+      control.clickable = type != BS_GROUPBOX;
+      if (type == BS_OWNERDRAW || (picture && (style & BS_PUSHLIKE) != 0)) {
+        control.kind = picture ? u"picture button" : u"owner-drawn button";
+        control.states.push_back((state & BST_PUSHED) != 0 ? u"pressed" : u"released");
+      } else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+                 type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+        const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+        control.kind = radio ? u"radio button" : u"check box";
+        const LRESULT check = state & 3;
+        control.states.push_back(check == BST_CHECKED         ? u"checked"
+                                 : check == BST_INDETERMINATE ? u"indeterminate"
+                                                              : u"unchecked");
+        if ((state & BST_PUSHED) != 0)
+          control.states.push_back(u"pressed");
+      } else if (type == BS_GROUPBOX) {
+        control.kind = u"group";
+      } else {
+        control.kind = u"push button";
+        if ((state & BST_PUSHED) != 0)
+          control.states.push_back(u"pressed");
+      }
+      if (control.clickable && control.id == defaultId && type != BS_OWNERDRAW &&
+          (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON))
+        control.states.push_back(u"default");
+    } else if (CStringW(className.c_str()).CompareNoCase(u"Edit") == 0) {
+      control.kind = u"edit box";
+      control.editable = true;
+      control.label = u"\"" + WindowText(child) + u"\"";
+    } else if (CStringW(className.c_str()).CompareNoCase(u"Static") == 0) {
+      control.kind = u"text";
+    } else {
+      control.kind = className;
+    }
+    if (!control.enabled)
+      control.states.push_back(u"disabled");
+    controls.push_back(std::move(control));
+  }
+  return controls;
+}
+
+std::u16string Describe(HWND dialog, const std::vector<Control>& controls) {
+  std::u16string text = u"\nDialog: " + WindowText(dialog) + u"\n";
+  for (const Control& control : controls) {
+    const bool hasId = control.id != -1 && control.id != 0xFFFF;
+    CStringW id;
+    if (hasId)
+      id.Format(u"%d", control.id);
+    std::u16string line = u"  [" + std::u16string(id.GetString()) + u"] ";
+    if (!control.label.empty())
+      line += control.label + u"  ";
+    line += u"(" + control.kind;
+    for (const std::u16string& state : control.states)
+      line += u", " + state;
+    text += line + u")\n";
+  }
+  return text;
+}
+
+// What an answer means: the control it names, by id or by label, and the text after '='.
+struct Target {
+  const Control* control = nullptr;
+  std::optional<std::u16string> typed;
+};
+
+const Control* Find(const std::vector<Control>& controls, const std::u16string& name) {
+  const std::u16string wanted = Trimmed(name);
+  if (wanted.empty())
+    return nullptr;
+  if (wanted.find_first_not_of(u"0123456789") == std::u16string::npos && wanted.size() < 6) {
+    const int id = std::stoi(std::string(wanted.begin(), wanted.end()));
+    for (const Control& control : controls) {
+      if (control.id == id && (control.clickable || control.editable))
+        return &control;
+    }
+  }
+  for (const Control& control : controls) {
+    if (control.clickable && !control.label.empty() &&
+        CStringW(control.label.c_str()).CompareNoCase(wanted.c_str()) == 0)
+      return &control;
+  }
+  return nullptr;
+}
+
+Target Resolve(const std::vector<Control>& controls, const std::u16string& answer) {
+  const size_t equals = answer.find(u'=');
+  if (equals != std::u16string::npos) {
+    const Control* control = Find(controls, answer.substr(0, equals));
+    if (control != nullptr && control->editable)
+      return {control, answer.substr(equals + 1)};
+  }
+  return {Find(controls, answer), std::nullopt};
+}
+
+class CommandLineDialogs : public zwin32::DialogFrontEnd {
+ public:
+  CommandLineDialogs() { zwin32::SetDialogFrontEnd(this); }
+  ~CommandLineDialogs() override {
+    if (zwin32::GetDialogFrontEnd() == this)
+      zwin32::SetDialogFrontEnd(nullptr);
+  }
+
+  zwin32::DialogInput NextInput(HWND dialog) override {
+    CommandLine& commandLine = CommandLine::instance();
+    if (commandLine.inputFailed() || !commandLine.hasSource())
+      return {zwin32::DialogInput::Kind::kAbandon, nullptr, {}};
+    std::vector<Control> controls = ControlsOf(dialog);
+    // The dialog is shown when it opens and whenever a click changed what it shows.
+    const std::u16string description = Describe(dialog, controls);
+    if (dialog != shownDialog_ || description != shownText_) {
+      commandLine.write(description);
+      shownDialog_ = dialog;
+      shownText_ = description;
+    }
+    const AnswerCheck check = [&](const std::u16string& answer) -> std::optional<std::u16string> {
+      const std::u16string trimmed = Trimmed(answer);
+      if (trimmed.empty() || trimmed == u"?")
+        return std::nullopt;
+      const Target target = Resolve(controls, trimmed);
+      if (target.control == nullptr)
+        return u"No control \"" + trimmed + u"\" to click in this dialog. " + kHelp;
+      if (!target.control->enabled)
+        return u"\"" + trimmed + u"\" is disabled.";
+      if (target.control->editable && !target.typed)
+        return u"Type the text of an edit box as " + trimmed + u"=text.";
+      return std::nullopt;
+    };
+    const Answer answer =
+        commandLine.ask(u"\nDialog answer (? for help): ", AnswerMode::kLine, check);
+    if (answer.kind == Answer::Kind::kCancel && !commandLine.inputFailed())
+      return {zwin32::DialogInput::Kind::kEscape, nullptr, {}};
+    if (!answer.ok())
+      return {zwin32::DialogInput::Kind::kAbandon, nullptr, {}};
+    const std::u16string trimmed = Trimmed(answer.text);
+    if (trimmed.empty())
+      return {zwin32::DialogInput::Kind::kEnter, nullptr, {}};
+    if (trimmed == u"?") {
+      commandLine.write(description + kHelp + u"\n");
+      return NextInput(dialog);
+    }
+    const Target target = Resolve(controls, trimmed);
+    if (target.typed)
+      return {zwin32::DialogInput::Kind::kSetText, target.control->hwnd, *target.typed};
+    return {zwin32::DialogInput::Kind::kClick, target.control->hwnd, {}};
+  }
+
+ private:
+  HWND shownDialog_ = nullptr;
+  std::u16string shownText_;
+};
+
+CommandLineDialogs g_dialogs;
+
+}  // namespace
+}  // namespace zacad
