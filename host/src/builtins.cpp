@@ -6,6 +6,7 @@
 
 #include "accmd.h"
 #include "acedads.h"
+#include "drawingcommands.h"
 #include "rxdict.h"
 #include "rxdlinkr.h"
 #include "zacad/applications.h"
@@ -126,7 +127,7 @@ const BuiltIn* FindBuiltIn(std::u16string_view name) {
     if (SameName(builtIn.name, name))
       return &builtIn;
   }
-  return nullptr;
+  return FindDrawingCommand(name);
 }
 
 bool QuitRequested() {

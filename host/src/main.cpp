@@ -7,20 +7,23 @@
 #include <vector>
 
 #include "dbapserv.h"
+#include "drawingcommands.h"
 #include "hostservices.h"
 #include "rxdlinkr.h"
 #include "session.h"
 #include "zacad/applications.h"
 #include "zacad/commandline.h"
+#include "zacad/documents.h"
 #include "zacad/demandload.h"
 #include "zwin32/utf.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: zanthost [--load FILE.arx]... [--script FILE.scr] [--help]\n"
+    "usage: zanthost [--load FILE.arx]... [--script FILE.scr] [--help] [DRAWING.dxf]\n"
     "  --load FILE.arx   load an application before the first command (repeatable)\n"
-    "  --script FILE.scr run a script, then quit; without it, commands come from the terminal\n";
+    "  --script FILE.scr run a script, then quit; without it, commands come from the terminal\n"
+    "  DRAWING.dxf       open this drawing at start\n";
 
 // Exit statuses.
 constexpr int kOk = 0;
@@ -44,6 +47,7 @@ bool LoadAtStart(const std::string& file) {
 int main(int argc, char** argv) {
   std::vector<std::string> loads;
   std::string script;
+  std::string drawing;
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (std::strcmp(argv[i], "--help") == 0) {
@@ -53,6 +57,8 @@ int main(int argc, char** argv) {
       loads.push_back(argv[++i]);
     } else if (std::strcmp(argv[i], "--script") == 0 && hasValue && script.empty()) {
       script = argv[++i];
+    } else if (argv[i][0] != '-' && drawing.empty()) {
+      drawing = argv[i];
     } else {
       std::fprintf(stderr, "zanthost: unexpected argument \"%s\"\n%s", argv[i], kUsage);
       return kBadStart;
@@ -67,6 +73,8 @@ int main(int argc, char** argv) {
   // anything the user asks for.
   zacad::loadStartupApplications();
   int status = kOk;
+  if (!drawing.empty() && !zanthost::OpenDrawingAtStart(drawing))
+    status = kBadStart;
   for (const std::string& file : loads) {
     if (!LoadAtStart(file))
       status = kBadStart;
@@ -92,6 +100,7 @@ int main(int argc, char** argv) {
   }
   // Every application hears that the host is going away.
   zacad::unloadAllApplications();
+  zacad::CloseAllDocuments();
   line.write(u"\n");
   acdbSetHostApplicationServices(nullptr);
   return status;

@@ -23,7 +23,8 @@ struct AcAp {
 
 namespace zacad {
 struct DocumentData;
-}
+struct DocumentFactory;
+}  // namespace zacad
 
 class ACCORE_PORT AcApDocument : public AcRxObject {
  public:
@@ -43,7 +44,7 @@ class ACCORE_PORT AcApDocument : public AcRxObject {
   zacad::DocumentData& data() const { return *mData; }
 
  private:
-  friend class AcApDocManager;
+  friend struct zacad::DocumentFactory;
   explicit AcApDocument(zacad::DocumentData* data);
   zacad::DocumentData* mData;
 };

@@ -1,0 +1,291 @@
+// The host's drawing commands. Without file dialogs, every file name is asked at the command
+// line, as the host does with FILEDIA 0.
+#include "drawingcommands.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "acdbads.h"
+#include "acedads.h"
+#include "acutads.h"
+#include "dbents.h"
+#include "zacad/documents.h"
+#include "zacad/undo.h"
+#include "zwin32/utf.h"
+
+namespace zanthost {
+namespace {
+
+std::u16string upper(std::u16string_view text) {
+  std::u16string out(text);
+  for (char16_t& c : out) {
+    if (c >= u'a' && c <= u'z')
+      c = static_cast<char16_t>(c - 32);
+  }
+  return out;
+}
+
+std::u16string shortName(const AcApDocument* doc) {
+  const std::u16string full = doc->fileName();
+  const size_t slash = full.find_last_of(u"\\/");
+  return slash == std::u16string::npos ? full : full.substr(slash + 1);
+}
+
+AcApDocument* current() {
+  AcApDocument* doc = acDocManager->curDocument();
+  if (doc == nullptr)
+    acutPrintf(u"\nNo drawing is open.\n");
+  return doc;
+}
+
+// A Yes/No question with a default; false also when cancelled (`cancelled` says which).
+bool askYesNo(const std::u16string& prompt, bool byDefault, bool& cancelled) {
+  ACHAR answer[ACED_MAX_INPUT_LEN];
+  acedInitGet(0, u"Yes No");
+  const int rc = acedGetKword(prompt.c_str(), answer);
+  cancelled = rc == RTCAN;
+  if (rc == RTNONE)
+    return byDefault;
+  return rc == RTNORM && std::u16string_view(answer) == u"Yes";
+}
+
+bool askFileName(const std::u16string& prompt, std::u16string& name) {
+  ACHAR answer[ACED_MAX_INPUT_LEN];
+  if (acedGetString(1, prompt.c_str(), answer) != RTNORM)
+    return false;
+  name = answer;
+  // Quotes are how a script passes a name with spaces.
+  if (name.size() >= 2 && name.front() == u'"' && name.back() == u'"')
+    name = name.substr(1, name.size() - 2);
+  return true;
+}
+
+// Saves the document to path (empty: its own file), asking first when the file was changed by
+// another program since this host last read or wrote it.
+bool save(AcApDocument* doc, const std::u16string& path) {
+  if (path.empty() && zacad::ChangedOnDisk(doc)) {
+    bool cancelled = false;
+    const std::u16string question = u"\n" + shortName(doc) +
+                                    u" was changed by another program since it was opened. "
+                                    u"Overwrite it? [Yes/No] <No>: ";
+    if (!askYesNo(question, false, cancelled)) {
+      acutPrintf(u"\nDrawing not saved.\n");
+      return false;
+    }
+  }
+  std::u16string error;
+  if (!zacad::SaveDocument(doc, path, error)) {
+    acutPrintf(u"\nCannot save %s: %s\nThe file on disk is unchanged.\n", doc->fileName(),
+               error.c_str());
+    return false;
+  }
+  return true;
+}
+
+void Open() {
+  std::u16string name;
+  if (!askFileName(u"\nEnter name of drawing to open: ", name) || name.empty())
+    return;
+  std::u16string error;
+  if (zacad::OpenDocument(name, error) == nullptr)
+    acutPrintf(u"\nCannot open %s\n", error.c_str());
+}
+
+void QSave() {
+  if (AcApDocument* doc = current())
+    save(doc, u"");
+}
+
+void SaveAs() {
+  AcApDocument* doc = current();
+  if (doc == nullptr)
+    return;
+  std::u16string name;
+  const std::u16string prompt = u"\nSave drawing as <" + std::u16string(doc->fileName()) + u">: ";
+  if (!askFileName(prompt, name))
+    return;
+  if (!name.empty()) {
+    std::error_code ec;
+    const std::filesystem::path target(zwin32::ToUtf8(name));
+    if (std::filesystem::exists(target, ec) &&
+        !std::filesystem::equivalent(target, zwin32::ToUtf8(doc->fileName()), ec)) {
+      bool cancelled = false;
+      if (!askYesNo(u"\nA drawing with this name already exists. Replace it? [Yes/No] <No>: ",
+                    false, cancelled)) {
+        return;
+      }
+    }
+  }
+  save(doc, name);
+}
+
+void Close() {
+  AcApDocument* doc = current();
+  if (doc == nullptr)
+    return;
+  if (zacad::IsModified(doc)) {
+    bool cancelled = false;
+    const bool yes =
+        askYesNo(u"\nSave changes to " + shortName(doc) + u"? [Yes/No] <Yes>: ", true, cancelled);
+    if (cancelled || (yes && !save(doc, u"")))
+      return;
+  }
+  zacad::CloseDocument(doc);
+}
+
+// Takes back up to n groups; n < 0 takes back everything.
+void undoGroups(int n) {
+  AcApDocument* doc = current();
+  if (doc == nullptr)
+    return;
+  int done = 0;
+  while ((n < 0 || done < n) && zacad::UndoLastGroup(doc->database()))
+    ++done;
+  if (done == 0)
+    acutPrintf(u"\nNothing to undo.\n");
+  else if (n < 0 || done < n)
+    acutPrintf(u"\nEverything has been undone.\n");
+}
+
+void U() {
+  undoGroups(1);
+}
+
+void Undo() {
+  std::u16string answer;
+  ACHAR text[ACED_MAX_INPUT_LEN];
+  if (acedGetString(0, u"\nEnter the number of operations to undo or [Back] <1>: ", text) !=
+      RTNORM) {
+    return;
+  }
+  answer = upper(text);
+  if (answer.empty()) {
+    undoGroups(1);
+  } else if (answer == u"B" || answer == u"BACK") {
+    undoGroups(-1);
+  } else {
+    const int n = std::atoi(zwin32::ToUtf8(answer).c_str());
+    if (n <= 0 || zwin32::FromUtf8(std::to_string(n)) != answer) {
+      acutPrintf(u"\nRequires a positive integer or Back.\n");
+      return;
+    }
+    undoGroups(n);
+  }
+}
+
+void Redo() {
+  AcApDocument* doc = current();
+  if (doc != nullptr && !zacad::RedoLastGroup(doc->database()))
+    acutPrintf(u"\nNothing to redo.\n");
+}
+
+// One group of extended data as the host's xdata listing shows it.
+void listXdata(const resbuf* rb) {
+  for (; rb != nullptr; rb = rb->rbnext) {
+    switch (rb->restype) {
+      case 1001:
+        acutPrintf(u"\n* Registered Application Name: %s", rb->resval.rstring);
+        break;
+      case 1000:
+        acutPrintf(u"\n* Code 1000, ASCII string: %s", rb->resval.rstring);
+        break;
+      case 1002:
+        acutPrintf(u"\n* Code 1002, Starting or ending brace: %s", rb->resval.rstring);
+        break;
+      case 1003:
+        acutPrintf(u"\n* Code 1003, Layer name: %s", rb->resval.rstring);
+        break;
+      case 1004:
+        acutPrintf(u"\n* Code 1004, Binary data: %d bytes", rb->resval.rbinary.clen);
+        break;
+      case 1005:
+        acutPrintf(u"\n* Code 1005, Database handle: %s", rb->resval.rstring);
+        break;
+      case 1040:
+      case 1041:
+      case 1042:
+        acutPrintf(u"\n* Code %d, Real number: %.4f", rb->restype, rb->resval.rreal);
+        break;
+      case 1070:
+        acutPrintf(u"\n* Code 1070, Integer: %d", rb->resval.rint);
+        break;
+      case 1071:
+        acutPrintf(u"\n* Code 1071, Long integer: %d", rb->resval.rlong);
+        break;
+      default:
+        acutPrintf(u"\n* Code %d, 3D point: (%.4f, %.4f, %.4f)", rb->restype, rb->resval.rpoint[0],
+                   rb->resval.rpoint[1], rb->resval.rpoint[2]);
+        break;
+    }
+  }
+}
+
+void listEntity(const ads_name name) {
+  AcDbObjectId id;
+  AcDbEntity* entity = nullptr;
+  if (acdbGetObjectId(id, name) != Acad::eOk ||
+      acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) {
+    return;
+  }
+  resbuf* list = acdbEntGet(name);
+  const std::u16string type =
+      list != nullptr && list->rbnext != nullptr ? list->rbnext->resval.rstring : u"?";
+  acutRelRb(list);
+  ACHAR* layer = entity->layer();
+  ACHAR handle[20];
+  id.handle().getIntoAsciiBuffer(handle, 20);
+  acutPrintf(u"\n%18s    Layer: \"%s\"\n%26sHandle = %s", type.c_str(), layer, u"", handle);
+  std::free(layer);
+  resbuf* xdata = entity->xData();
+  if (xdata == nullptr) {
+    acutPrintf(u"\n%26sNo extended data.", u"");
+  } else {
+    listXdata(xdata);
+    acutRelRb(xdata);
+  }
+  entity->close();
+}
+
+void List() {
+  if (current() == nullptr)
+    return;
+  ads_name ss;
+  if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM)
+    return;
+  long length = 0;
+  acedSSLength(ss, &length);
+  for (long i = 0; i < length; ++i) {
+    ads_name name;
+    if (acedSSName(ss, i, name) == RTNORM)
+      listEntity(name);
+  }
+  acutPrintf(u"\n");
+  acedSSFree(ss);
+}
+
+const BuiltIn kDrawingCommands[] = {
+    {u"OPEN", Open}, {u"QSAVE", QSave}, {u"SAVE", QSave}, {u"SAVEAS", SaveAs}, {u"CLOSE", Close},
+    {u"U", U},       {u"UNDO", Undo},   {u"REDO", Redo},  {u"LIST", List},
+};
+
+}  // namespace
+
+const BuiltIn* FindDrawingCommand(std::u16string_view name) {
+  const std::u16string wanted = upper(name);
+  for (const BuiltIn& command : kDrawingCommands) {
+    if (wanted == command.name)
+      return &command;
+  }
+  return nullptr;
+}
+
+bool OpenDrawingAtStart(const std::string& path) {
+  std::u16string error;
+  if (zacad::OpenDocument(zwin32::FromUtf8(path), error) != nullptr)
+    return true;
+  std::fprintf(stderr, "zanthost: cannot open drawing %s\n", zwin32::ToUtf8(error).c_str());
+  return false;
+}
+
+}  // namespace zanthost
