@@ -9,3 +9,4 @@
 #define IDC_COUNT 1105
 #define IDC_LABEL 1106
 #define IDC_DISABLED 1107
+#define IDB_PICTURE 310
