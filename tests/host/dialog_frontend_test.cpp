@@ -24,12 +24,15 @@ class DialogFrontEndTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Runs the script with the fixture loaded; returns what the host printed.
-  std::string Run(const std::string& script, int* status = nullptr) {
+  // Runs the script with the fixture loaded, as a script file or typed at the terminal (piped
+  // to its standard input); returns what the host printed.
+  std::string Run(const std::string& script, int* status = nullptr, bool typed = false) {
     std::ofstream(dir_ / "test.scr") << script;
-    const std::string command =
-        std::string("'") + ZANTHOST_PATH + "' --load '" + DIALOG_FIXTURE_PATH + "' --script '" +
-        (dir_ / "test.scr").string() + "' </dev/null >'" + (dir_ / "out").string() + "' 2>&1";
+    const std::string input = "'" + (dir_ / "test.scr").string() + "'";
+    const std::string command = std::string("'") + ZANTHOST_PATH + "' --load '" +
+                                DIALOG_FIXTURE_PATH + "' " +
+                                (typed ? "<" + input : "--script " + input + " </dev/null") +
+                                " >'" + (dir_ / "out").string() + "' 2>&1";
     const int raw = std::system(command.c_str());
     if (status != nullptr)
       *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -76,6 +79,13 @@ TEST_F(DialogFrontEndTest, UnknownAnswersStopTheScriptAndCancelTheDialog) {
   const std::string second = Run("options\nValider\n", &status);
   EXPECT_TRUE(Has(second, "No control \"Valider\" to click in this dialog.")) << second;
   EXPECT_TRUE(Has(second, "[fixture] DoModal 2")) << second;
+}
+
+TEST_F(DialogFrontEndTest, APersonIsAskedAgainAfterAWrongAnswer) {
+  const std::string out = Run("options\nValider\n1107\nOK\n", nullptr, true);
+  EXPECT_TRUE(Has(out, "No control \"Valider\" to click in this dialog.")) << out;
+  EXPECT_TRUE(Has(out, "\"1107\" is disabled.")) << out;
+  EXPECT_TRUE(Has(out, "[fixture] DoModal 1 name <Dupont> filter 0 picture clicks 0")) << out;
 }
 
 }  // namespace
