@@ -10,6 +10,7 @@
 #include "rxdict.h"
 #include "rxdlinkr.h"
 #include "zacad/applications.h"
+#include "zacad/menus.h"
 
 namespace zanthost {
 namespace {
@@ -116,6 +117,12 @@ void Quit() {
 
 const BuiltIn kBuiltIns[] = {
     {u"ARX", Arx},
+    {u"MENULOAD", zacad::MenuLoadCommand},
+    {u"CUILOAD", zacad::CuiLoadCommand},
+    {u"MENUUNLOAD", zacad::MenuUnloadCommand},
+    {u"MENU", zacad::MenuListCommand},
+    {u"-TOOLBAR", zacad::ToolbarCommand},
+    {u"BUTTON", zacad::ButtonCommand},
     {u"QUIT", Quit},
     {u"EXIT", Quit},
 };

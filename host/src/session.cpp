@@ -6,6 +6,7 @@
 #include "zacad/commandline.h"
 #include "zacad/demandload.h"
 #include "zacad/editorevents.h"
+#include "zacad/menus.h"
 #include "zwin32/utf.h"
 
 namespace zanthost {
@@ -80,6 +81,18 @@ bool RunNamed(std::u16string_view typed) {
   return true;
 }
 
+// A toolbar button's macro runs after the command that clicked it, as input at the Command
+// prompt; a wrong answer inside it ends the macro only.
+void RunMenuMacros() {
+  zacad::CommandLine& line = zacad::CommandLine::instance();
+  while (std::optional<std::u16string> macro = zacad::TakeMenuMacro()) {
+    line.pushSource(zacad::MakeStringSource(zacad::MacroInput(*macro)));
+    RunCommandLoop();
+    line.popSource();
+    line.clearFailure();
+  }
+}
+
 }  // namespace
 
 bool RunCommandLoop() {
@@ -103,6 +116,7 @@ bool RunCommandLoop() {
       line.write(u"\nUnknown command \"" + Upper(name) + u"\".  Press F1 for help.\n");
       zacad::FireUnknownCommand(name);
     }
+    RunMenuMacros();
     if (line.inputFailed())
       return false;
   }

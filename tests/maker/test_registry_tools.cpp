@@ -45,7 +45,7 @@ TEST(RegistryTools, ReadsTheProductKeyWithDefaults) {
 
   CString path;
   ZANTRegistryTools::GetPathRegistryApp(path);
-  EXPECT_EQ(Utf8(path), "SOFTWARE\\ZANT\\Vorlane");
+  EXPECT_EQ(Utf8(path), "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:40C");
   EXPECT_EQ(ZANTRegistryTools::GetRegistryLanguageUI(), 0x0409u);
   CString data = _T("stale");
   EXPECT_NE(ZANTRegistryTools::GetVorlaneDataPath(data), 0);

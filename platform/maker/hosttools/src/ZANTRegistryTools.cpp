@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "rxregsvc.h"
+
 namespace {
 
 constexpr const TCHAR* kProductKey = _T("SOFTWARE\\ZANT\\Vorlane");
@@ -35,7 +37,9 @@ std::optional<std::vector<BYTE>> ProductValue(LPCTSTR name, DWORD& type) {
 namespace ZANTRegistryTools {
 
 void GetPathRegistryApp(CString& path) {
-  path = kProductKey;
+  // The host's own key: applications record themselves for demand loading beside the host's
+  // entries for them.
+  path = acrxProductKey();
 }
 
 DWORD GetRegistryLanguageUI() {
