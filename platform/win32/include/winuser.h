@@ -238,8 +238,8 @@ WINUSERAPI BOOL WINAPI SetWindowContextHelpId(HWND hWnd, DWORD dwContextHelpId);
 // for the modal loop of a dialog, which delivers it before it waits for the user again.
 WINUSERAPI LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-WINUSERAPI LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg,
-                                          WPARAM wParam, LPARAM lParam);
+WINUSERAPI LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
+                                          LPARAM lParam);
 WINUSERAPI LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 
 // Colours of the Windows Classic scheme (Windows 2000's defaults): what a program that asks
@@ -256,9 +256,8 @@ WINUSERAPI HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplat
                                           HWND hWndParent, DLGPROC lpDialogFunc,
                                           LPARAM dwInitParam);
 WINUSERAPI INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance,
-                                                  LPCDLGTEMPLATEW hDialogTemplate,
-                                                  HWND hWndParent, DLGPROC lpDialogFunc,
-                                                  LPARAM dwInitParam);
+                                                  LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
+                                                  DLGPROC lpDialogFunc, LPARAM dwInitParam);
 WINUSERAPI INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName,
                                           HWND hWndParent, DLGPROC lpDialogFunc,
                                           LPARAM dwInitParam);
