@@ -265,6 +265,7 @@ int acdbRegApp(const ACHAR* appname) {
   zdxf::ObjectId added;
   try {
     added = doc.add_table_record("APPID", std::move(record));
+    db->tablesChanged();
   } catch (const std::exception&) {
     return RTERROR;
   }

@@ -103,9 +103,16 @@ std::u16string DatabaseData::recordName(zdxf::ObjectId id) {
 
 AcDbStub* DatabaseData::findRecord(std::string_view table, std::u16string_view name,
                                    bool erasedToo) {
-  for (zdxf::ObjectId id : tableRecords(table)) {
-    AcDbStub* record = stub(id);
-    if ((erasedToo || !record->erased) && sameName(recordName(id), name))
+  auto cached = records.find(table);
+  if (cached == records.end()) {
+    std::vector<std::pair<std::u16string, AcDbStub*>> entries;
+    for (zdxf::ObjectId id : tableRecords(table))
+      entries.emplace_back(upper(recordName(id)), stub(id));
+    cached = records.emplace(std::string(table), std::move(entries)).first;
+  }
+  const std::u16string wanted = upper(name);
+  for (const auto& [recordName, record] : cached->second) {
+    if ((erasedToo || !record->erased) && recordName == wanted)
       return record;
   }
   return nullptr;
@@ -207,6 +214,7 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     mData->fileName = zwin32::WindowsPathFromHost(std::filesystem::absolute(*path).string());
     mData->version = zwin32::FromUtf8(mData->doc->version());
     mData->undo.clear();
+    mData->tablesChanged();
     mData->modified = false;
     mData->anyErased = false;
     mData->lastError.clear();

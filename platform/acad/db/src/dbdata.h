@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,6 +83,9 @@ struct DatabaseData {
   std::vector<std::unique_ptr<AcDbStub>> stubs;  // by zdxf ObjectId, made on demand
   std::unique_ptr<AcDbStub> implicit[4];         // by AcDbStub::Implicit - 1
   UndoLog undo;
+  // Records by table and upper-case name (erased ones included), made on first use and
+  // dropped whenever a table may have changed.
+  std::map<std::string, std::vector<std::pair<std::u16string, AcDbStub*>>, std::less<>> records;
   bool undoDisabled = false;
   bool modified = false;
   bool anyErased = false;
@@ -103,6 +107,7 @@ struct DatabaseData {
   std::u16string recordName(zdxf::ObjectId id);
   bool isEntity(zdxf::ObjectId id);
   void recordUndo(UndoStep step);
+  void tablesChanged() { records.clear(); }
   void clearStubs();
 };
 
@@ -133,8 +138,8 @@ bool sameName(std::u16string_view a, std::u16string_view b);
 // The live database with this serial, or null.
 DatabaseData* databaseBySerial(std::uint32_t serial);
 
-// Makes the C++ object of the right class for a stub (not opened yet).
-AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub);
+// Makes the C++ object of the right class for a stub (not opened yet) whose tags are `tags`.
+AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub, const std::vector<zdxf::Tag>& tags);
 // Opens without the id checks of acdbOpenObject (the caller made them).
 Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode mode,
                            bool openErased);

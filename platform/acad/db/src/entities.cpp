@@ -120,7 +120,7 @@ AcDbObject* makeRecord(std::string_view type) {
 
 }  // namespace
 
-AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub) {
+AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub, const std::vector<zdxf::Tag>& tags) {
   switch (stub->implicit) {
     case AcDbStub::Implicit::kBlockTable:
       return new AcDbBlockTable;
@@ -143,7 +143,7 @@ AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub) {
   if (section == "BLOCKS" && type == "BLOCK" && !db.doc->table("BLOCK_RECORD"))
     return makeRecord(type);
   if (db.isEntity(id))
-    return makeEntity(type, db.doc->tags(id));
+    return makeEntity(type, tags);
   return new OtherObject;
 }
 

@@ -50,7 +50,8 @@ UndoStep inverseOf(DatabaseData& db, ObjectState& s) {
 }
 
 // Puts a writer's changes into the drawing, recorded for undo when the writer asked for it.
-Acad::ErrorStatus commit(ObjectState& s) {
+// `closing` hands the tags over instead of copying them.
+Acad::ErrorStatus commit(ObjectState& s, bool closing) {
   if (!s.changed || s.stub->db == nullptr)
     return Acad::eOk;
   DatabaseData& db = *s.stub->db;
@@ -58,7 +59,12 @@ Acad::ErrorStatus commit(ObjectState& s) {
     UndoStep step;
     if (s.undoWanted)
       step = inverseOf(db, s);
-    db.doc->replace_tags(s.stub->object, s.tags);
+    if (closing)
+      db.doc->replace_tags(s.stub->object, std::move(s.tags));
+    else
+      db.doc->replace_tags(s.stub->object, s.tags);
+    if (db.doc->section(s.stub->object) == "TABLES")
+      db.tablesChanged();
     if (s.undoWanted)
       db.recordUndo(std::move(step));
     else
@@ -102,7 +108,7 @@ Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode m
       onLockedLayer(*db, tags)) {
     return Acad::eOnLockedLayer;
   }
-  object = makeObjectFor(*db, stub);
+  object = makeObjectFor(*db, stub, tags);
   auto* state = new ObjectState;
   state->stub = stub;
   state->mode = mode == AcDb::kForNotify ? AcDb::kForRead : mode;
@@ -163,7 +169,7 @@ Acad::ErrorStatus AcDbObject::close() {
   Acad::ErrorStatus es = Acad::eOk;
   if (s.mode == AcDb::kForWrite) {
     stub->writer = false;
-    es = zacad::commit(s);
+    es = zacad::commit(s, true);
   } else if (stub->readers > 0) {
     --stub->readers;
   }
@@ -242,7 +248,7 @@ Acad::ErrorStatus AcDbObject::downgradeOpen() {
     return Acad::eNotOpenForWrite;
   AcDbStub* stub = mState->stub;
   // The writer's changes go into the drawing now, as a close would put them.
-  if (const Acad::ErrorStatus es = zacad::commit(*mState); es != Acad::eOk)
+  if (const Acad::ErrorStatus es = zacad::commit(*mState, false); es != Acad::eOk)
     return es;
   stub->writer = false;
   ++stub->readers;

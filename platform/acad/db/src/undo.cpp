@@ -53,6 +53,7 @@ UndoGroup UndoLog::apply(DatabaseData& db, UndoGroup group) {
     inverse.steps.push_back(std::move(back));
   }
   db.modified = true;
+  db.tablesChanged();
   return inverse;
 }
 
