@@ -147,17 +147,7 @@ TEST_F(Documents, FailedSavesKeepTheFileAndChangesOnDiskAreNoticed) {
   const fs::path file = dir_ / "ezdxf_r2000_cp1251.dxf";
   const std::string original = readFile(file);
   EXPECT_FALSE(zacad::ChangedOnDisk(doc));
-
-  // No permission to write in the folder: the save fails, says why, and the file stays.
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
   std::u16string error;
-  if (!zacad::SaveDocument(doc, u"", error)) {
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(readFile(file), original);
-  } else {
-    GTEST_SKIP() << "running as a user who may write anywhere";
-  }
-  fs::permissions(dir_, fs::perms::owner_all);
 
   // The folder of a new name is gone.
   EXPECT_FALSE(zacad::SaveDocument(doc, u16(dir_ / "gone" / "x.dxf"), error));
@@ -173,4 +163,21 @@ TEST_F(Documents, FailedSavesKeepTheFileAndChangesOnDiskAreNoticed) {
   EXPECT_FALSE(zacad::ChangedOnDisk(doc));
   EXPECT_EQ(readFile(file), original);
   EXPECT_TRUE(fs::exists(dir_ / "ezdxf_r2000_cp1251.bak"));
+
+  // A write that fails half-way (here an injected fault) leaves the file as it was.
+  setenv("ZANT_INJECT_FAULT", "AcDbDatabase::dxfOut", 1);
+  EXPECT_FALSE(zacad::SaveDocument(doc, u"", error));
+  unsetenv("ZANT_INJECT_FAULT");
+  EXPECT_NE(error.find(u"injected fault"), std::u16string::npos);
+  EXPECT_EQ(readFile(file), original);
+
+  // No permission to write in the folder: the save fails, says why, and the file stays.
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  const std::string saved = readFile(file);
+  const bool refused = !zacad::SaveDocument(doc, u"", error);
+  fs::permissions(dir_, fs::perms::owner_all);
+  if (!refused)
+    GTEST_SKIP() << "running as a user who may write anywhere";
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(readFile(file), saved);
 }
