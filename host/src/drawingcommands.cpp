@@ -235,6 +235,11 @@ void listEntity(const ads_name name) {
   ACHAR* layer = entity->layer();
   ACHAR handle[20];
   id.handle().getIntoAsciiBuffer(handle, 20);
+  // The host lists handles in lower case.
+  for (ACHAR* c = handle; *c != 0; ++c) {
+    if (*c >= u'A' && *c <= u'F')
+      *c = static_cast<ACHAR>(*c + 32);
+  }
   acutPrintf(u"\n%18s    Layer: \"%s\"\n%26sHandle = %s", type.c_str(), layer, u"", handle);
   std::free(layer);
   resbuf* xdata = entity->xData();

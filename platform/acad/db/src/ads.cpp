@@ -1,6 +1,5 @@
 // The C-level database functions over the working database: entity lists, walking the
 // entities, and the APPID table.
-#include <algorithm>
 #include <cstdlib>
 
 #include "acdbads.h"
@@ -189,8 +188,7 @@ int acdbEntNext(const ads_name ent, ads_name result) {
     auto id = entityOf(db, ent);
     if (!id)
       return RTERROR;
-    const auto& order = db->doc->objects();
-    from = static_cast<size_t>(std::find(order.begin(), order.end(), *id) - order.begin()) + 1;
+    from = db->position(*id) + 1;
   }
   const auto& order = db->doc->objects();
   for (size_t i = from; i < order.size(); ++i) {

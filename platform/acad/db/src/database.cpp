@@ -1,4 +1,5 @@
 // AcDbDatabase: a drawing read from a DXF file, its stubs, and writing it back.
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -129,6 +130,21 @@ bool DatabaseData::isEntity(zdxf::ObjectId id) {
   return false;
 }
 
+size_t DatabaseData::position(zdxf::ObjectId id) {
+  const auto& order = doc->objects();
+  if (positionsOf != order.size()) {
+    // Object numbers are dense, but drawing order need not hold them all.
+    zdxf::ObjectId highest = 0;
+    for (zdxf::ObjectId object : order)
+      highest = std::max(highest, object);
+    positions.assign(static_cast<size_t>(highest) + 1, 0);
+    for (size_t i = 0; i < order.size(); ++i)
+      positions[order[i]] = i;
+    positionsOf = order.size();
+  }
+  return id < positions.size() ? positions[id] : order.size();
+}
+
 std::vector<zdxf::ObjectId> DatabaseData::blockEntities(const AcDbStub* block) {
   std::vector<zdxf::ObjectId> entities;
   if (!doc || block == nullptr)
@@ -215,6 +231,7 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     mData->version = zwin32::FromUtf8(mData->doc->version());
     mData->undo.clear();
     mData->tablesChanged();
+    mData->positionsOf = 0;
     mData->modified = false;
     mData->anyErased = false;
     mData->lastError.clear();

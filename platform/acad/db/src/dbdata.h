@@ -86,6 +86,9 @@ struct DatabaseData {
   // Records by table and upper-case name (erased ones included), made on first use and
   // dropped whenever a table may have changed.
   std::map<std::string, std::vector<std::pair<std::u16string, AcDbStub*>>, std::less<>> records;
+  // Drawing-order position of each object, rebuilt when objects were added.
+  std::vector<size_t> positions;
+  size_t positionsOf = 0;  // the drawing's object count when positions was made
   bool undoDisabled = false;
   bool modified = false;
   bool anyErased = false;
@@ -106,6 +109,7 @@ struct DatabaseData {
   // Decoded group 2 of a record.
   std::u16string recordName(zdxf::ObjectId id);
   bool isEntity(zdxf::ObjectId id);
+  size_t position(zdxf::ObjectId id);
   void recordUndo(UndoStep step);
   void tablesChanged() { records.clear(); }
   void clearStubs();
