@@ -1,5 +1,6 @@
 // AcArray: the host's growable array (AcDbObjectIdArray and friends). Logical length is the
-// number of elements in use, physical length what is allocated; it grows by growLength.
+// number of elements in use, physical length what is allocated; it grows by growLength or by
+// its current size, whichever is more.
 #pragma once
 
 #include <algorithm>
@@ -47,8 +48,9 @@ class AcArray {
   T* asArrayPtr() { return mpArray; }
 
   int append(const T& value) {
+    // At least growLength more, and at least double, so that long arrays fill in linear time.
     if (mLogicalLen == mPhysicalLen)
-      setPhysicalLength(mPhysicalLen + mGrowLen);
+      setPhysicalLength(mPhysicalLen + std::max(mGrowLen, mPhysicalLen));
     mpArray[mLogicalLen] = value;
     return mLogicalLen++;
   }

@@ -1,6 +1,7 @@
 // Extended data of an object: reading it as a result buffer list and replacing one
 // application's part of it, as the host keeps it (one block per application, the APPID table
 // names every application, at most 16 KB per object).
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -38,12 +39,13 @@ size_t groupSize(int code, const std::string& value) {
   return 2 + value.size() + 1;
 }
 
-size_t xdataSize(const std::vector<Tag>& tags) {
+// `xdata` holds extended data only (it starts at a 1001 tag).
+size_t xdataSize(const std::vector<Tag>& xdata) {
   size_t size = 0;
-  for (size_t i = zacad::xdataStart(tags); i < tags.size(); ++i) {
-    if (tags[i].code >= 1020 && tags[i].code <= 1033)
+  for (const Tag& tag : xdata) {
+    if (tag.code >= 1020 && tag.code <= 1033)
       continue;  // Y and Z of a point, counted with its X
-    size += groupSize(tags[i].code, tags[i].value);
+    size += groupSize(tag.code, tag.value);
   }
   return size;
 }
@@ -148,19 +150,19 @@ Acad::ErrorStatus toTags(const zdxf::Document& doc, const resbuf*& rb, std::vect
   return depth == 0 ? Acad::eOk : Acad::eInvalidInput;
 }
 
-// Cuts the block of `app` (upper case) out of tags; returns its 1001 tag if there was one.
-std::optional<Tag> cutBlock(const zdxf::Document& doc, std::vector<Tag>& tags,
+// Cuts the block of `app` (upper case) out of `xdata` (extended data only); returns its 1001
+// tag if there was one.
+std::optional<Tag> cutBlock(const zdxf::Document& doc, std::vector<Tag>& xdata,
                             const std::u16string& app) {
-  const size_t start = zacad::xdataStart(tags);
-  for (size_t i = start; i < tags.size(); ++i) {
-    if (tags[i].code != 1001 || zacad::upper(doc.decode(tags[i].trimmed())) != app)
+  for (size_t i = 0; i < xdata.size(); ++i) {
+    if (xdata[i].code != 1001 || zacad::upper(doc.decode(xdata[i].trimmed())) != app)
       continue;
     size_t end = i + 1;
-    while (end < tags.size() && tags[end].code != 1001)
+    while (end < xdata.size() && xdata[end].code != 1001)
       ++end;
-    Tag head = tags[i];
-    tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(i),
-               tags.begin() + static_cast<std::ptrdiff_t>(end));
+    Tag head = xdata[i];
+    xdata.erase(xdata.begin() + static_cast<std::ptrdiff_t>(i),
+                xdata.begin() + static_cast<std::ptrdiff_t>(end));
     return head;
   }
   return std::nullopt;
@@ -197,7 +199,10 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     return Acad::eInvalidInput;
   DatabaseData& db = *mState->stub->db;
   const zdxf::Document& doc = *db.doc;
-  std::vector<Tag> tags = mState->tags;
+  // Only the extended data changes: it is edited apart and put back once all of it is valid.
+  std::vector<Tag>& tags = mState->tags;
+  const size_t start = zacad::xdataStart(tags);
+  std::vector<Tag> xd(tags.begin() + static_cast<std::ptrdiff_t>(start), tags.end());
   for (const resbuf* rb = xdata; rb != nullptr;) {
     if (rb->resval.rstring == nullptr)
       return Acad::eInvalidInput;
@@ -209,19 +214,22 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     std::vector<Tag> data;
     if (const Acad::ErrorStatus es = toTags(doc, rb, data); es != Acad::eOk)
       return es;
-    std::optional<Tag> head = cutBlock(doc, tags, zacad::upper(registered));
+    std::optional<Tag> head = cutBlock(doc, xd, zacad::upper(registered));
     if (data.empty())
       continue;
     // The 1001 tag is written exactly as the APPID record names the application.
-    tags.push_back(head ? *head : doc.make_string(1001, registered));
-    tags.insert(tags.end(), data.begin(), data.end());
+    xd.push_back(head ? *head : doc.make_string(1001, registered));
+    xd.insert(xd.end(), data.begin(), data.end());
   }
-  if (xdataSize(tags) > kXdataRoom)
+  if (xdataSize(xd) > kXdataRoom)
     return Acad::eXdataSizeExceeded;
-  if (tags == mState->tags)
+  if (std::equal(xd.begin(), xd.end(), tags.begin() + static_cast<std::ptrdiff_t>(start),
+                 tags.end())) {
     return Acad::eOk;  // nothing to change: the object stays as read
+  }
   assertWriteEnabled(true, true);
-  mState->tags = std::move(tags);
+  tags.resize(start);
+  tags.insert(tags.end(), std::make_move_iterator(xd.begin()), std::make_move_iterator(xd.end()));
   mState->changed = true;
   return Acad::eOk;
 }
