@@ -23,8 +23,7 @@ struct Item {
   const char16_t* layer;
   int color;                          // 256: no colour group (BYLAYER)
   std::vector<zacad::Point2> points;  // a line or polyline; two points of a box for texts
-  bool shown = true;
-  bool frozen = false;
+  bool shown = true;                  // false: the layer is off or frozen
 };
 
 // The drawing, oldest first; entity i is named {100 + i, 0} and has handle 0x20 + i.
@@ -35,7 +34,7 @@ const std::vector<Item> kDrawing = {
     {u"MTEXT", u"Text", 3, {{20, 10}, {30, 14}}},              // 3
     {u"LWPOLYLINE", u"0", 256, {{40, 0}, {50, 0}, {50, 10}}},  // 4
     {u"CIRCLE", u"Hidden", 256, {{0, 20}, {4, 24}}, false},    // 5: layer off
-    {u"LINE", u"Ice", 256, {{0, 30}, {10, 30}}, false, true},  // 6: layer frozen
+    {u"LINE", u"Ice", 256, {{0, 30}, {10, 30}}, false},        // 6: layer frozen
     // 7: a diagonal passing near the corner (61,11) of a window without touching it
     {u"LINE", u"0", 256, {{58, 15}, {65, 8}}},
 };
@@ -50,7 +49,6 @@ class FakeView : public zacad::SelectionView {
       e.name = {static_cast<int64_t>(100 + i), 0};
       e.handle = 0x20 + i;
       e.shown = item.shown;
-      e.frozen = item.frozen;
       e.hasExtents = true;
       e.extents = {item.points[0], item.points[0]};
       for (const auto& p : item.points) {
@@ -222,8 +220,8 @@ TEST_F(SelectionTest, ModesWithoutTheUser) {
   EXPECT_EQ(Members(ss), (std::vector<int>{0}));
   ASSERT_EQ(acedSSGet(u"L", nullptr, nullptr, nullptr, ss), RTNORM);
   EXPECT_EQ(Members(ss), (std::vector<int>{7}));
-  ASSERT_EQ(acedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);  // all but frozen
-  EXPECT_EQ(Members(ss), (std::vector<int>{0, 1, 2, 3, 4, 5, 7}));
+  ASSERT_EQ(acedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);  // all that can be seen
+  EXPECT_EQ(Members(ss), (std::vector<int>{0, 1, 2, 3, 4, 7}));
   ads_point on = {5, 5.5, 0};
   ASSERT_EQ(acedSSGet(nullptr, on, nullptr, nullptr, ss), RTNORM);  // the entity at a point
   EXPECT_EQ(Members(ss), (std::vector<int>{1}));
@@ -266,12 +264,12 @@ TEST_F(SelectionTest, ScriptPicksWindowsAndOptions) {
   // passes the crossing's corner without touching it is not taken.
   EXPECT_EQ(SelectFrom({u"W -1,-1 31,3 C 45,-1 61,11", u""}), (std::vector<int>{0, 2, 4}));
   EXPECT_EQ(SelectFrom({u"_C 57,14 70,20", u""}), (std::vector<int>{7}));
-  // Off and frozen layers cannot be reached; ALL leaves frozen ones out; L is the newest.
+  // Off and frozen layers cannot be reached, not even by ALL; L is the newest.
   EXPECT_EQ(SelectFrom({u"2,20 C -1,19 11,31", u""}, RTERROR), (std::vector<int>{}));
-  EXPECT_EQ(SelectFrom({u"ALL R 5,0 A L", u""}), (std::vector<int>{1, 2, 3, 4, 5, 7}));
+  EXPECT_EQ(SelectFrom({u"ALL R 5,0 A L", u""}), (std::vector<int>{1, 2, 3, 4, 7}));
   EXPECT_NE(
-      out_.find("7 found\nSelect objects: R\nRemove objects: 5,0\n1 found, 1 removed, 6 total\n"
-                "Remove objects: A\nSelect objects: L\n1 found (1 duplicate), 6 total\n"),
+      out_.find("6 found\nSelect objects: R\nRemove objects: 5,0\n1 found, 1 removed, 5 total\n"
+                "Remove objects: A\nSelect objects: L\n1 found (1 duplicate), 5 total\n"),
       std::string::npos)
       << out_;
   // P is the last completed selection; handles name entities directly; U takes back one step.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "accmd.h"
+#include "acdocman.h"
 #include "selectionsets.h"
 #include "sysvars.h"
 #include "zacad/commandline.h"
@@ -26,6 +27,46 @@ class Depth {
  public:
   Depth() { ++gDepth; }
   ~Depth() { --gDepth; }
+};
+
+// The lock the host takes on the current document for a command with these flags: shared write
+// by default; none for a read-lock command, a session command or one that locks for itself;
+// read for read + exclusive; exclusive write for exclusive alone.
+AcAp::DocLockMode CommandLock(Adesk::Int32 flags) {
+  if ((flags & (ACRX_CMD_SESSION | ACRX_CMD_NOINTERNALLOCK)) != 0)
+    return AcAp::kNone;
+  const bool read = (flags & ACRX_CMD_DOCREADLOCK) != 0;
+  const bool exclusive = (flags & ACRX_CMD_DOCEXCLUSIVELOCK) != 0;
+  if (read)
+    return exclusive ? AcAp::kRead : AcAp::kNone;
+  return exclusive ? AcAp::kXWrite : AcAp::kWrite;
+}
+
+// Holds the command's lock on the current document while it runs. A command that closes its
+// document takes the lock with it.
+class CommandLockScope {
+ public:
+  CommandLockScope(AcAp::DocLockMode mode, const ACHAR* globalName, const ACHAR* localName) {
+    AcApDocument* doc = mode == AcAp::kNone ? nullptr : acDocManager->curDocument();
+    if (doc == nullptr)
+      return;
+    status_ = acDocManager->lockDocument(doc, mode, globalName, localName, false);
+    if (status_ == Acad::eOk)
+      db_ = doc->database();
+  }
+  ~CommandLockScope() {
+    AcApDocument* doc = db_ == nullptr ? nullptr : acDocManager->document(db_);
+    if (doc != nullptr)
+      acDocManager->unlockDocument(doc);
+  }
+  CommandLockScope(const CommandLockScope&) = delete;
+  CommandLockScope& operator=(const CommandLockScope&) = delete;
+
+  Acad::ErrorStatus status() const { return status_; }
+
+ private:
+  Acad::ErrorStatus status_ = Acad::eOk;
+  AcDbDatabase* db_ = nullptr;
 };
 
 }  // namespace
@@ -79,6 +120,14 @@ CommandOutcome RunRegisteredCommand(const AcEdCommand& command) {
   if (!transparent && !usesPickSet && !InCommandContext())
     PickFirst().clear();
   const Members given = PickFirst();
+  // A transparent command runs inside another, under that command's lock.
+  const bool nested = transparent && InCommandContext();
+  CommandLockScope lock(nested ? AcAp::kNone : CommandLock(flags), command.globalName(),
+                        command.localName());
+  if (lock.status() != Acad::eOk) {
+    CommandLine::instance().write(u"\n** The drawing is locked by another operation **\n");
+    return CommandOutcome::kRefused;
+  }
   CommandOutcome outcome = RunCommand(
       command.globalName(),
       [function] {

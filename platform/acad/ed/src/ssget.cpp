@@ -1,13 +1,13 @@
 // acedSSGet: the selection modes an application asks for (X, A, I, L, P, W, C) and the
 // host's "Select objects:" dialogue with the user (picks, windows, ALL, L, P, R/A, U, #handle).
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 
 #include "acedads.h"
 #include "acutads.h"
+#include "databaseview.h"
 #include "inputoptions.h"
 #include "keywordlist.h"
 #include "selectionfilter.h"
@@ -20,7 +20,7 @@ namespace zacad {
 namespace {
 
 SelectionViewFactory& Factory() {
-  static SelectionViewFactory factory;
+  static SelectionViewFactory factory = MakeDatabaseView;
   return factory;
 }
 
@@ -88,7 +88,7 @@ class Selection {
   }
 
   Members all() {
-    return collect([](const SelectableEntity& e) { return !e.frozen; });
+    return collect([](const SelectableEntity& e) { return e.shown; });
   }
 
   // The newest visible entity, filtered.
@@ -313,7 +313,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
 SelectionView::~SelectionView() = default;
 
 void SetSelectionViewFactory(SelectionViewFactory factory) {
-  Factory() = std::move(factory);
+  Factory() = factory ? std::move(factory) : MakeDatabaseView;
 }
 
 }  // namespace zacad
@@ -328,7 +328,7 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
   std::optional<Mode> mode = ParseMode(str);
   if (!parsed || !mode)
     return RTERROR;
-  std::unique_ptr<SelectionView> view = Factory() ? Factory()() : nullptr;
+  std::unique_ptr<SelectionView> view = Factory()();
   if (view == nullptr || view->drawing() == nullptr)
     return RTERROR;
   Selection selection(*view, *parsed);

@@ -29,8 +29,9 @@ struct Box {
 struct SelectableEntity {
   EntityName name = {0, 0};
   uint64_t handle = 0;
-  bool shown = true;    // its layer is neither frozen nor off: picks and windows can reach it
-  bool frozen = false;  // its layer is frozen: even ALL leaves it out (X does not)
+  // Its layer is neither frozen nor off: picks, windows, ALL and handles reach it (X also
+  // takes the others).
+  bool shown = true;
   bool hasExtents = false;
   Box extents;
   // The straight pieces of a line or polyline, for exact pick and crossing tests; empty when
@@ -53,7 +54,8 @@ class ZACAD_ED_API SelectionView {
   virtual const void* drawing() const = 0;
 };
 
-// Makes the view selection works on; null: no drawing, selections find nothing.
+// Makes the view selection works on (a factory returning null: no drawing, selections find
+// nothing). The default, also restored by passing null, views the working database.
 using SelectionViewFactory = std::function<std::unique_ptr<SelectionView>()>;
 ZACAD_ED_API void SetSelectionViewFactory(SelectionViewFactory factory);
 

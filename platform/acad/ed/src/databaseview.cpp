@@ -1,0 +1,130 @@
+// The entities of the working drawing's current space as selection sees them: layer state from
+// the layer table, extents from the entity, and the exact outline of lines and lightweight
+// polylines (arc segments taken as their chords) from their DXF lists.
+#include "databaseview.h"
+
+#include <map>
+#include <string_view>
+
+#include "acdbads.h"
+#include "acutads.h"
+#include "dbapserv.h"
+#include "dbmain.h"
+#include "dbsymtb.h"
+
+namespace zacad {
+namespace {
+
+struct LayerState {
+  bool frozen = false;
+  bool off = false;
+};
+
+std::vector<std::array<Point2, 2>> Outline(const resbuf* list) {
+  std::u16string_view type;
+  std::vector<Point2> points;
+  bool closed = false;
+  for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
+    if ((rb->restype == 0 || rb->restype == RTDXF0) && rb->resval.rstring != nullptr)
+      type = rb->resval.rstring;
+    else if (rb->restype == 10 || rb->restype == 11)
+      points.push_back({rb->resval.rpoint[0], rb->resval.rpoint[1]});
+    else if (rb->restype == 70)
+      closed = (rb->resval.rint & 1) != 0;
+  }
+  std::vector<std::array<Point2, 2>> pieces;
+  if (type == u"LINE" && points.size() == 2) {
+    pieces.push_back({points[0], points[1]});
+  } else if (type == u"LWPOLYLINE" && points.size() >= 2) {
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+      pieces.push_back({points[i], points[i + 1]});
+    if (closed)
+      pieces.push_back({points.back(), points.front()});
+  }
+  return pieces;
+}
+
+class DatabaseView : public SelectionView {
+ public:
+  explicit DatabaseView(AcDbDatabase* db) : db_(db) {}
+
+  std::vector<SelectableEntity> entities() const override {
+    std::vector<SelectableEntity> found;
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db_->currentSpaceId(), AcDb::kForRead) != Acad::eOk)
+      return found;
+    AcDbBlockTableRecordIterator* it = nullptr;
+    if (space->newIterator(it) == Acad::eOk) {
+      for (; !it->done(); it->step()) {
+        AcDbEntity* entity = nullptr;
+        if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
+          continue;  // erased entities are skipped
+        found.push_back(describe(*entity));
+        entity->close();
+      }
+      delete it;
+    }
+    space->close();
+    return found;
+  }
+
+  resbuf* entityList(const EntityName& name) const override {
+    ads_name ent = {name[0], name[1]};
+    return acdbEntGet(ent);
+  }
+
+  const void* drawing() const override { return db_; }
+
+ private:
+  SelectableEntity describe(const AcDbEntity& entity) const {
+    SelectableEntity e;
+    ads_name name;
+    acdbGetAdsName(name, entity.objectId());
+    e.name = {name[0], name[1]};
+    AcDbHandle handle;
+    entity.getAcDbHandle(handle);
+    e.handle = handle.value();
+    LayerState layer = layerState(entity.layerId());
+    e.shown = !layer.frozen && !layer.off;
+    AcDbExtents extents;
+    if (entity.getGeomExtents(extents) == Acad::eOk && !extents.isEmpty()) {
+      e.hasExtents = true;
+      e.extents = {{extents.minPoint().x, extents.minPoint().y},
+                   {extents.maxPoint().x, extents.maxPoint().y}};
+    }
+    resbuf* list = acdbEntGet(name);
+    e.outline = Outline(list);
+    acutRelRb(list);
+    return e;
+  }
+
+  LayerState layerState(AcDbObjectId id) const {
+    const uint64_t key = id.handle().value();
+    auto known = layers_.find(key);
+    if (known != layers_.end())
+      return known->second;
+    LayerState state;
+    AcDbLayerTableRecord* layer = nullptr;
+    if (acdbOpenObject(layer, id, AcDb::kForRead) == Acad::eOk) {
+      state = {layer->isFrozen(), layer->isOff()};
+      layer->close();
+    }
+    layers_[key] = state;
+    return state;
+  }
+
+  AcDbDatabase* db_;
+  mutable std::map<uint64_t, LayerState> layers_;
+};
+
+}  // namespace
+
+std::unique_ptr<SelectionView> MakeDatabaseView() {
+  AcDbHostApplicationServices* services = acdbHostApplicationServices();
+  AcDbDatabase* db = services == nullptr ? nullptr : services->workingDatabase();
+  if (db == nullptr)
+    return nullptr;
+  return std::make_unique<DatabaseView>(db);
+}
+
+}  // namespace zacad
