@@ -1,7 +1,7 @@
 #!/bin/sh
 # Drawing database benchmark: generates list drawings of 100,000 to 1,000,000 entities, tags
 # every entity through the host API and saves, against the floor measured in the same run.
-# Usage: bench/run.sh [BUILD_DIR]   (default: build)
+# Usage: bench/run.sh [BUILD_DIR]   (default: build; configure it with -DCMAKE_BUILD_TYPE=Release)
 set -eu
 build=${1:-build}
 work=$(mktemp -d)
