@@ -112,3 +112,23 @@ TEST_F(ZanthostDrawings, ADrawingThatCannotBeOpenedStopsTheStartWithItsPlace) {
   EXPECT_TRUE(has(result.out, "bad.dxf:")) << result.out;
   EXPECT_EQ(readFile(dir_ / "bad.dxf"), before);
 }
+
+TEST_F(ZanthostDrawings, UndoSeveralCommandsAndRedo) {
+  const HostRun result =
+      run("TAGIT\n#31\n\n"
+          "TAGIT\n#33\n\n"
+          "UNDO\n2\n"
+          "SAVEAS\nnone.dxf\n"
+          "REDO\n"
+          "SAVEAS\nfirst.dxf\n"
+          "UNDO\nBack\n"
+          "U\n"
+          "QUIT\n",
+          (dir_ / "a.dxf").string());
+  EXPECT_EQ(result.status, 0) << result.out;
+  EXPECT_EQ(readFile(dir_ / "none.dxf"), readFile(original_)) << "UNDO 2 takes both commands back";
+  const std::string first = readFile(dir_ / "first.dxf");
+  EXPECT_TRUE(has(first, "ZANT_LIST_TEMPLATE")) << "REDO brings the first command back";
+  EXPECT_EQ(first.find("LIST_HEADER"), first.rfind("LIST_HEADER")) << "and only the first";
+  EXPECT_TRUE(has(result.out, "Nothing to undo.")) << result.out;
+}
