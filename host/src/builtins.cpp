@@ -7,6 +7,7 @@
 #include "accmd.h"
 #include "acedads.h"
 #include "drawingcommands.h"
+#include "editorcommands.h"
 #include "rxdict.h"
 #include "rxdlinkr.h"
 #include "zacad/applications.h"
@@ -134,7 +135,9 @@ const BuiltIn* FindBuiltIn(std::u16string_view name) {
     if (SameName(builtIn.name, name))
       return &builtIn;
   }
-  return FindDrawingCommand(name);
+  if (const BuiltIn* drawing = FindDrawingCommand(name))
+    return drawing;
+  return FindEditorCommand(name);
 }
 
 bool QuitRequested() {

@@ -2,6 +2,7 @@
 
 #include "accmd.h"
 #include "builtins.h"
+#include "editorcommands.h"
 #include "zacad/commandcontext.h"
 #include "zacad/commandline.h"
 #include "zacad/demandload.h"
@@ -75,8 +76,9 @@ bool RunNamed(std::u16string_view typed) {
     if (command == nullptr)
       command = stack->lookupGlobalCmd(key.c_str());
   }
+  // After the commands come the system variables, as in the host's name resolution.
   if (command == nullptr)
-    return false;
+    return !builtInOnly && RunSystemVariable(name);
   zacad::RunRegisteredCommand(*command);
   return true;
 }

@@ -120,4 +120,28 @@ TEST_F(SelectionHostTest, CommandsHoldTheirDocumentLock) {
   EXPECT_TRUE(Has(result.out, "[sel] lock 4\nCommand: READLOCKMODE\n[sel] lock 0\n")) << result.out;
 }
 
+TEST_F(SelectionHostTest, SelectAndPickBoxAtTheCommandPrompt) {
+  auto result =
+      run("SEL 5,9\n"  // 4 units from the line: outside the pick box of 3
+          "\n"
+          "pickbox 10\n"
+          "SEL 5,9\n"
+          "\n"
+          "PICKBOX 99\n"  // out of range: refused, the value stays
+          "PICKBOX\n"
+          "\n"
+          "SELECT W -1,-1 11,6\n"
+          "\n"
+          "SEL P\n"
+          "\n");
+  EXPECT_EQ(result.status, 0) << result.out << result.err;
+  EXPECT_TRUE(Has(result.out, "Select objects: 5,9\n0 found\n")) << result.out;
+  EXPECT_TRUE(Has(result.out, "Enter new value for PICKBOX <3>: 10\n")) << result.out;
+  EXPECT_TRUE(Has(result.out, "[sel] RTNORM: 35\n")) << result.out;
+  EXPECT_TRUE(Has(result.out, "Value out of range for PICKBOX.")) << result.out;
+  EXPECT_TRUE(Has(result.out, "Enter new value for PICKBOX <10>: \n")) << result.out;
+  EXPECT_TRUE(Has(result.out, "Command: SEL\nSelect objects: P\n2 found\n")) << result.out;
+  EXPECT_TRUE(Has(result.out, "[sel] RTNORM: 34 35\n")) << result.out;
+}
+
 }  // namespace

@@ -79,9 +79,9 @@ ACCORE_PORT int acedSetVar(const ACHAR* sym, const struct resbuf* val);
 // so free each with acedSSFree. acedSSGet's `str` is the mode: NULL (the user selects at
 // "Select objects: ", or the pick-first set when every argument is NULL and one exists; with
 // `pt1` alone, the entity at that point), "X" (the whole drawing, layers off and frozen
-// included), "A" (all on layers neither off nor frozen), "I" (the pick-first set), "L" (the newest visible
-// entity), "P" (the previous selection), "W"/"C" (window/crossing between the points pt1 and
-// pt2), or user selection flags ":$" (pt1 is an array of two prompts: [0] while adding, [1]
+// included), "A" (all on layers neither off nor frozen), "I" (the pick-first set), "L" (the newest
+// visible entity), "P" (the previous selection), "W"/"C" (window/crossing between the points pt1
+// and pt2), or user selection flags ":$" (pt1 is an array of two prompts: [0] while adding, [1]
 // while removing) and ":S" (one successful operation ends it); a leading "_" is allowed.
 // `filter` is a list of DXF groups with -4 relational and grouping operators. RTNORM with
 // `ss` named; RTCAN on Escape; RTERROR when nothing was selected or the mode or filter is
