@@ -218,6 +218,8 @@ TEST(Database, LayersAndTablesAnswerAsTheHostsTables) {
   // acdbTblSearch finds APPID records whatever the case; acdbRegApp adds once.
   resbuf* found = acdbTblSearch(u"APPID", u"other", 0);
   ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->restype, 0);
+  EXPECT_EQ(std::u16string(found->resval.rstring), u"APPID");
   acutRelRb(found);
   EXPECT_EQ(acdbTblSearch(u"APPID", u"ZANT_LIST_TEMPLATE", 0), nullptr);
   EXPECT_EQ(acdbRegApp(u"ZANT_LIST_TEMPLATE"), RTNORM);

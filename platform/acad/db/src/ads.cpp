@@ -237,7 +237,12 @@ resbuf* acdbTblSearch(const ACHAR* tblname, const ACHAR* sym, int) {
   AcDbStub* record = db->findRecord(dxfTable, sym);
   if (record == nullptr)
     return nullptr;
-  return entityList(*db, record->object, false, nullptr);
+  // A table entry's list starts at its type: it has no entity name.
+  resbuf* list = entityList(*db, record->object, false, nullptr);
+  resbuf* entry = list->rbnext;
+  list->rbnext = nullptr;
+  acutRelRb(list);
+  return entry;
 }
 
 int acdbRegApp(const ACHAR* appname) {
