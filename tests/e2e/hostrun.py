@@ -13,6 +13,8 @@ REG_TOOL = os.environ["ZANT_REG_TOOL"]
 PROMPT_DB = os.environ["ZANT_PROMPT_DB"]
 
 PRODUCT_KEY = r"HKLM\SOFTWARE\ZANT\Vorlane"
+HOST_APPLICATIONS = (r"HKEY_LOCAL_MACHINE\SOFTWARE\Autodesk\AutoCAD\R17.1\ACAD-6001:40C"
+                     r"\Applications")
 FRENCH, ENGLISH = 0x040C, 0x0409
 
 
@@ -55,6 +57,22 @@ class Sandbox:
     def reg(self, *args):
         subprocess.run([REG_TOOL, *args], env=self.env(), check=True, capture_output=True)
 
+    def registry_bytes(self):
+        with open(self.registry, "rb") as f:
+            return f.read()
+
+    def registry_keys(self):
+        """The registry file as {key: {value name: value text}}, read as regedit writes it."""
+        text = self.registry_bytes().decode("utf-16")
+        keys, current = {}, None
+        for line in text.splitlines():
+            if line.startswith("[") and line.endswith("]"):
+                current = keys.setdefault(line[1:-1], {})
+            elif current is not None and line.startswith('"'):
+                name, _, value = line[1:].partition('"=')
+                current[name] = value
+        return keys
+
     def set_language(self, language):
         self.reg("add", PRODUCT_KEY, "/v", "LanguageUI", "/t", "REG_DWORD", "/d",
                  "0x%x" % language, "/f")
@@ -66,6 +84,7 @@ class Sandbox:
         shutil.copy(PROMPT_DB, os.path.join(folder, "QrStrings.mdb"))
 
     def run(self, script, load=True, **extra_env):
+        """Runs a fresh host on the script; load=False starts it without --load."""
         path = os.path.join(self.root, "run.scr")
         with open(path, "w", encoding="utf-8") as f:
             f.write(script if script.endswith("\n") else script + "\n")

@@ -17,6 +17,7 @@ COMMANDS = [  # global name, French local name
     ("ZANTLPAGEFOOTER", "zantlistpagefooter"),
 ]
 ARX_NAME = os.path.basename(ARX)
+DEMAND_LOADED = {"ZANTLHEADER", "ZANTLBODY", "ZANTLFOOTER", "ZANTLVARIABLE"}
 
 
 def unknown(name):
@@ -36,10 +37,13 @@ class ModuleLifecycle(unittest.TestCase):
 
     def test_commands_by_every_name_then_unload_and_reload(self):
         names = self.all_names()
+        # Once unloaded, a name the module listed for demand loading would bring it back: the
+        # names that must be unknown are the others.
+        gone = [g for g, _ in COMMANDS if g not in DEMAND_LOADED] + [l for _, l in COMMANDS]
         script = "\n".join(
             names
             + ["ARX", "Unload", ARX_NAME]
-            + [g for g, _ in COMMANDS] + [l for _, l in COMMANDS]
+            + gone
             + ["ARX", "Load", '"%s"' % ARX]
             + names
         )
@@ -50,9 +54,9 @@ class ModuleLifecycle(unittest.TestCase):
         for name in names:
             self.assertNotIn(unknown(name), before)
             self.assertNotIn(unknown(name), after)
-        for g, l in COMMANDS:
-            self.assertIn(unknown(g), between)
-            self.assertIn(unknown(l), between)
+        for name in gone:
+            self.assertIn(unknown(name), between)
+        self.assertEqual(run.trace_count("InitApplication"), 2)
 
     def test_registered_commands_listed_with_their_group(self):
         run = self.box.run("ARX\nCommands\n")

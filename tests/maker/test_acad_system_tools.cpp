@@ -37,7 +37,7 @@ TEST(AcadSystemTools, LoadsMenusOnceAndShowsToolbars) {
 
   // The file was remembered under the key.
   HKEY opened = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened), ERROR_SUCCESS);
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened), ERROR_SUCCESS);
   WCHAR text[1024] = {};
   DWORD size = sizeof text;
   ASSERT_EQ(RegQueryValueExW(opened, _T("MenuFile"), nullptr, nullptr,

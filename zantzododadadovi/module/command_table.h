@@ -11,6 +11,7 @@ struct ZANTCommandRow {
   UINT localNamePromptId;  // prompt that holds the local name in the user's language
   Adesk::Int32 flags;
   AcRxFunctionPtr handler;
+  bool demandLoad;  // listed in the registry as a command that loads the module
 };
 
 extern const std::array<ZANTCommandRow, 8> kZantCommandTable;

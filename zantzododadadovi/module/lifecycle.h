@@ -7,6 +7,9 @@
 void InitApplication();
 void UnloadApplication();
 
+// Records the module for the host's demand loading: on every load, and silently.
+void RegisterArxApp();
+
 // Registers one command in the host's command stack. promptId is -1 when localName is already
 // resolved; otherwise the local name is read from that prompt and localName is ignored.
 void AddCommand(const ACHAR* group, const ACHAR* globalName, const ACHAR* localName,

@@ -1,5 +1,5 @@
 // The maker's tools and host tools libraries: trace scopes, crash reports, prompt texts, resource
-// switching, product registry paths and user-interface language.
+// switching, product registry paths and user-interface language, menus and toolbars.
 #pragma once
 
 #include <ZnLogEntry.h>
@@ -7,3 +7,4 @@
 #include <ZnPrompts.h>
 #include <ZnToolsResOverride.h>
 #include <ZANTRegistryTools.h>
+#include <ZANTAcadSystemTools.h>

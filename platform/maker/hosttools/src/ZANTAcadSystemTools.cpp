@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "ZnLogEntry.h"
 #include "acedads.h"
 #include "rxregsvc.h"
 #include "zacad/menus.h"
@@ -30,11 +31,11 @@ std::string FolderOf(const void* code) {
   return error ? std::string() : path.parent_path().string();
 }
 
-// The menu file remembered under the key, as a host path.
+// The menu file remembered for the user under the key, as a host path.
 std::optional<std::string> RememberedFile(const std::u16string& keyPath) {
   HKEY key = nullptr;
   if (keyPath.empty() ||
-      RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+      RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   WCHAR buffer[1024] = {};
@@ -52,9 +53,11 @@ std::optional<std::string> RememberedFile(const std::u16string& keyPath) {
   return path;
 }
 
+// Where a user's menu came from is the user's setting, as the host keeps menus per profile: it
+// goes below HKEY_CURRENT_USER and leaves the machine-wide application entries as installed.
 void Remember(const std::u16string& keyPath, const std::string& file) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                       nullptr) != ERROR_SUCCESS) {
     return;
   }
@@ -81,6 +84,7 @@ bool isAcad2007OrLater() {
 }
 
 int loadMenu(LPCTSTR group, LPCTSTR file, LPCTSTR registryKeyPath, int remember) {
+  CZnLogEntry trace(_T("ZANTAcadSystemTools::loadMenu"));
   const std::u16string groupName = Text(group);
   if (!groupName.empty() && zacad::FindMenuGroup(groupName) != nullptr)
     return 1;
@@ -103,6 +107,7 @@ int loadMenu(LPCTSTR group, LPCTSTR file, LPCTSTR registryKeyPath, int remember)
 }
 
 bool ShowToolbar(LPCTSTR toolbar, bool show, LPCTSTR group) {
+  CZnLogEntry trace(_T("ZANTAcadSystemTools::ShowToolbar"));
   zacad::MenuGroup* menuGroup = zacad::FindMenuGroup(Text(group));
   if (menuGroup == nullptr)
     return false;
