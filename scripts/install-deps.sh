@@ -10,6 +10,7 @@ packages=(
   binutils-mingw-w64-x86-64                # windres: compiles .rc resource scripts to .res
   python3 python3-ezdxf                    # end-to-end tests; ezdxf reads our drawings back
   clang-format                             # formatting gate
+  clang libclang-rt-14-dev                 # libFuzzer for the DXF reader's fuzz target
 )
 
 missing=()
