@@ -2,9 +2,11 @@
 #include "zacad/documents.h"
 
 #include <system_error>
+#include <vector>
 
 #include "dbapserv.h"
 #include "docdata.h"
+#include "zacad/applications.h"
 #include "zwin32/hostpath.h"
 #include "zwin32/utf.h"
 
@@ -22,6 +24,26 @@ std::filesystem::path hostPath(const std::u16string& path) {
   auto mapped = zwin32::HostPathFromWindows(path);
   return std::filesystem::absolute(mapped ? *mapped : zwin32::ToUtf8(path));
 }
+
+// Sends msg to one application about every open drawing, each current while it is told.
+void TellAboutOpenDrawings(void* appId, AcRx::AppMsgCode msg) {
+  AcApDocument* current = acDocManager->curDocument();
+  const std::vector<AcApDocument*> open = documents().open;
+  for (AcApDocument* doc : open) {
+    acDocManager->setCurDocument(doc);
+    sendToApplication(appId, msg);
+  }
+  if (current != nullptr)
+    acDocManager->setCurDocument(current);
+}
+
+// An application loaded while drawings are open hears of each of them after its start-up, and
+// hears of them going before it is unloaded.
+const bool kApplicationHooksInstalled = [] {
+  setApplicationHooks({[](void* appId) { TellAboutOpenDrawings(appId, AcRx::kLoadDwgMsg); },
+                       [](void* appId) { TellAboutOpenDrawings(appId, AcRx::kUnloadDwgMsg); }});
+  return true;
+}();
 
 }  // namespace
 
@@ -58,6 +80,7 @@ AcApDocument* OpenDocument(const std::u16string& path, std::u16string& error) {
   documents().open.push_back(doc);
   acDocManager->setCurDocument(doc);
   StartCommandUndo();
+  zacad::sendToApplications(AcRx::kLoadDwgMsg);
   return doc;
 }
 
@@ -89,6 +112,9 @@ bool IsModified(const AcApDocument* doc) {
 }
 
 void CloseDocument(AcApDocument* doc) {
+  // Applications hear of the drawing going while it is still the current one.
+  acDocManager->setCurDocument(doc);
+  zacad::sendToApplications(AcRx::kUnloadDwgMsg);
   Documents& docs = documents();
   std::erase(docs.open, doc);
   if (docs.current == doc) {

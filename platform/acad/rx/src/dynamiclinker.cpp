@@ -178,6 +178,9 @@ bool DynamicLinker::loadModule(const ACHAR* fileName, bool printit, bool) {
     unmap(std::prev(applications_.end()));
     return refuse(u"its initialization failed.");
   }
+  // A late-loaded application hears about the drawings already open.
+  if (hooks_.started != nullptr)
+    hooks_.started(&app);
   if (printit)
     display(u"\n" + name + u" loaded.");
   return true;
@@ -196,7 +199,7 @@ bool DynamicLinker::unloadModule(const ACHAR* fileName, bool asCmd) {
     display(u"\n" + name + u" is locked and cannot be unloaded.");
     return false;
   }
-  if (send(*app, AcRx::kUnloadAppMsg) == AcRx::kRetError) {
+  if (stop(*app) == AcRx::kRetError) {
     display(u"\n" + name + u" refused to be unloaded.");
     return false;
   }
@@ -214,6 +217,29 @@ bool DynamicLinker::unloadModule(const ACHAR* fileName, bool asCmd) {
   return true;
 }
 
+AcRx::AppRetCode DynamicLinker::stop(Application& app) {
+  if (hooks_.stopping != nullptr)
+    hooks_.stopping(&app);
+  // Answering the drawing messages may have unloaded it already.
+  if (fromId(&app) == nullptr)
+    return AcRx::kRetOK;
+  return send(app, AcRx::kUnloadAppMsg);
+}
+
+void DynamicLinker::sendToAll(AcRx::AppMsgCode msg) {
+  // An application may unload itself (or another) while answering: walk a snapshot of ids.
+  std::vector<void*> ids;
+  for (Application& app : applications_)
+    ids.push_back(&app);
+  for (void* id : ids)
+    sendTo(id, msg);
+}
+
+void DynamicLinker::sendTo(void* appId, AcRx::AppMsgCode msg) {
+  if (Application* app = fromId(appId))
+    send(*app, msg);
+}
+
 void DynamicLinker::unmap(Applications::iterator app) {
   const HMODULE module = app->info.module;
   std::erase_if(serviceModules_, [&](const auto& entry) { return entry.second == module; });
@@ -224,7 +250,7 @@ void DynamicLinker::unmap(Applications::iterator app) {
 void DynamicLinker::unloadAll() {
   while (!applications_.empty()) {
     auto newest = std::prev(applications_.end());
-    send(*newest, AcRx::kUnloadAppMsg);
+    stop(*newest);
     // Answering may have unloaded it (or others) already.
     if (!applications_.empty() && std::prev(applications_.end()) == newest)
       unmap(newest);
@@ -327,6 +353,18 @@ std::vector<LoadedApplication> loadedApplications() {
 
 void unloadAllApplications() {
   DynamicLinker::instance().unloadAll();
+}
+
+void sendToApplications(AcRx::AppMsgCode msg) {
+  DynamicLinker::instance().sendToAll(msg);
+}
+
+void setApplicationHooks(ApplicationHooks hooks) {
+  DynamicLinker::instance().setHooks(hooks);
+}
+
+void sendToApplication(void* appId, AcRx::AppMsgCode msg) {
+  DynamicLinker::instance().sendTo(appId, msg);
 }
 
 }  // namespace zacad

@@ -36,6 +36,9 @@ class DynamicLinker : public AcRxDynamicLinker {
 
   std::vector<LoadedApplication> applications() const;
   void unloadAll();
+  void sendToAll(AcRx::AppMsgCode msg);
+  void sendTo(void* appId, AcRx::AppMsgCode msg);
+  void setHooks(ApplicationHooks hooks) { hooks_ = hooks; }
 
  private:
   // One loaded application; its address is the appId the application receives.
@@ -51,11 +54,15 @@ class DynamicLinker : public AcRxDynamicLinker {
   // kRetError, since the host must survive a faulty application.
   AcRx::AppRetCode send(Application& app, AcRx::AppMsgCode msg);
   void unmap(Applications::iterator app);
+  // Sends kUnloadAppMsg after the document layer has told the application that the open drawings
+  // go away for it.
+  AcRx::AppRetCode stop(Application& app);
 
   // mutable: the SDK's lock and MDI calls are const, yet they change an application's state.
   mutable Applications applications_;
   Application* initializing_ = nullptr;
   std::map<std::u16string, HMODULE> serviceModules_;
+  ApplicationHooks hooks_ = {nullptr, nullptr};
 };
 
 }  // namespace zacad

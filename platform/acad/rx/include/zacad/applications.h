@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "acdbport.h"
+#include "rxdefs.h"
 #include "windef.h"
 
 namespace zacad {
@@ -25,5 +26,20 @@ ACDB_PORT std::vector<LoadedApplication> loadedApplications();
 // Sends kUnloadAppMsg to every loaded application, locked or not, newest first, and unmaps it,
 // as the host does when it quits. An application's answer cannot keep it loaded here.
 ACDB_PORT void unloadAllApplications();
+
+// Sends msg (the drawing messages kLoadDwgMsg and kUnloadDwgMsg) to every loaded application,
+// oldest first, as the host does when a drawing opens or closes; the drawing concerned is the
+// current document while they hear it.
+ACDB_PORT void sendToApplications(AcRx::AppMsgCode msg);
+
+// What the document layer does for one application when it starts (after kInitAppMsg) and before
+// it goes (before kUnloadAppMsg): tell it about each drawing open at that moment, with
+// sendToApplication.
+struct ApplicationHooks {
+  void (*started)(void* appId);
+  void (*stopping)(void* appId);
+};
+ACDB_PORT void setApplicationHooks(ApplicationHooks hooks);
+ACDB_PORT void sendToApplication(void* appId, AcRx::AppMsgCode msg);
 
 }  // namespace zacad
