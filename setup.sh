@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 scripts/build.sh build
-build/zanthost --load build/ZANTZoDodAdadOvi10.arx --script example/first-session.scr
+build/zanthost example/template.dxf --load build/ZANTZoDodAdadOvi10.arx \
+  --script example/first-session.scr
