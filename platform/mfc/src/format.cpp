@@ -14,7 +14,7 @@ namespace {
 
 enum class Size { kDefault, kChar, kShort, kLong, kLongLong, kPointer, kWide };
 
-struct Spec {
+struct Conversion {
   bool left = false, plus = false, space = false, alternate = false, zero = false;
   int width = 0;
   int precision = -1;  // -1: none
@@ -22,75 +22,75 @@ struct Spec {
 };
 
 // Reads flags, width, precision and size at *p; returns false if the text ends first.
-bool ParseSpec(const char16_t*& p, Spec& spec, va_list& args) {
+bool ParseConversion(const char16_t*& p, Conversion& field, va_list& args) {
   for (;; ++p) {
     if (*p == u'-') {
-      spec.left = true;
+      field.left = true;
     } else if (*p == u'+') {
-      spec.plus = true;
+      field.plus = true;
     } else if (*p == u' ') {
-      spec.space = true;
+      field.space = true;
     } else if (*p == u'#') {
-      spec.alternate = true;
+      field.alternate = true;
     } else if (*p == u'0') {
-      spec.zero = true;
+      field.zero = true;
     } else {
       break;
     }
   }
   if (*p == u'*') {
-    spec.width = va_arg(args, int);
-    if (spec.width < 0) {
-      spec.left = true;
-      spec.width = -spec.width;
+    field.width = va_arg(args, int);
+    if (field.width < 0) {
+      field.left = true;
+      field.width = -field.width;
     }
     ++p;
   } else {
     while (*p >= u'0' && *p <= u'9')
-      spec.width = spec.width * 10 + (*p++ - u'0');
+      field.width = field.width * 10 + (*p++ - u'0');
   }
   if (*p == u'.') {
     ++p;
-    spec.precision = 0;
+    field.precision = 0;
     if (*p == u'*') {
-      spec.precision = va_arg(args, int);
-      if (spec.precision < 0)
-        spec.precision = -1;
+      field.precision = va_arg(args, int);
+      if (field.precision < 0)
+        field.precision = -1;
       ++p;
     } else {
       while (*p >= u'0' && *p <= u'9')
-        spec.precision = spec.precision * 10 + (*p++ - u'0');
+        field.precision = field.precision * 10 + (*p++ - u'0');
     }
   }
   std::u16string_view rest(p);
   if (rest.starts_with(u"I64") || rest.starts_with(u"ll")) {
-    spec.size = Size::kLongLong;
+    field.size = Size::kLongLong;
     p += rest[0] == u'I' ? 3 : 2;
   } else if (rest.starts_with(u"I32")) {
-    spec.size = Size::kDefault;
+    field.size = Size::kDefault;
     p += 3;
   } else if (rest.starts_with(u"hh")) {
-    spec.size = Size::kChar;
+    field.size = Size::kChar;
     p += 2;
   } else if (!rest.empty()) {
     switch (rest[0]) {
       case u'h':
-        spec.size = Size::kShort;
+        field.size = Size::kShort;
         ++p;
         break;
       case u'l':
-        spec.size = Size::kLong;
+        field.size = Size::kLong;
         ++p;
         break;
       case u'w':
-        spec.size = Size::kWide;
+        field.size = Size::kWide;
         ++p;
         break;
       case u'I':
       case u'z':
       case u'j':
       case u't':
-        spec.size = Size::kPointer;
+        field.size = Size::kPointer;
         ++p;
         break;
       case u'L':  // long double is double on Windows
@@ -104,50 +104,50 @@ bool ParseSpec(const char16_t*& p, Spec& spec, va_list& args) {
 }
 
 // Pads text to the field width; MSVC pads strings with zeros too when asked.
-void AppendPadded(std::u16string& out, std::u16string_view text, const Spec& spec) {
-  size_t pad = spec.width > 0 && size_t(spec.width) > text.size() ? spec.width - text.size() : 0;
-  if (spec.left) {
+void AppendPadded(std::u16string& out, std::u16string_view text, const Conversion& field) {
+  size_t pad = field.width > 0 && size_t(field.width) > text.size() ? field.width - text.size() : 0;
+  if (field.left) {
     out += text;
     out.append(pad, u' ');
   } else {
-    out.append(pad, spec.zero ? u'0' : u' ');
+    out.append(pad, field.zero ? u'0' : u' ');
     out += text;
   }
 }
 
-void AppendString(std::u16string& out, std::u16string_view text, const Spec& spec) {
-  if (spec.precision >= 0 && size_t(spec.precision) < text.size()) {
-    text = text.substr(0, spec.precision);
+void AppendString(std::u16string& out, std::u16string_view text, const Conversion& field) {
+  if (field.precision >= 0 && size_t(field.precision) < text.size()) {
+    text = text.substr(0, field.precision);
   }
-  AppendPadded(out, text, spec);
+  AppendPadded(out, text, field);
 }
 
 // Builds the narrow printf directive for a number: "%" flags width precision length conversion.
-std::string NarrowDirective(const Spec& spec, const char* length, char conversion) {
+std::string NarrowDirective(const Conversion& field, const char* length, char conversion) {
   std::string d = "%";
-  if (spec.left)
+  if (field.left)
     d += '-';
-  if (spec.plus)
+  if (field.plus)
     d += '+';
-  if (spec.space)
+  if (field.space)
     d += ' ';
-  if (spec.alternate)
+  if (field.alternate)
     d += '#';
-  if (spec.zero)
+  if (field.zero)
     d += '0';
-  if (spec.width > 0)
-    d += std::to_string(spec.width);
-  if (spec.precision >= 0)
-    d += '.' + std::to_string(spec.precision);
+  if (field.width > 0)
+    d += std::to_string(field.width);
+  if (field.precision >= 0)
+    d += '.' + std::to_string(field.precision);
   d += length;
   d += conversion;
   return d;
 }
 
 template <typename T>
-void AppendNumber(std::u16string& out, const Spec& spec, const char* length, char conversion,
+void AppendNumber(std::u16string& out, const Conversion& field, const char* length, char conversion,
                   T value) {
-  std::string directive = NarrowDirective(spec, length, conversion);
+  std::string directive = NarrowDirective(field, length, conversion);
   char small[64];
   int n = std::snprintf(small, sizeof small, directive.c_str(), value);
   if (n < 0)
@@ -163,37 +163,37 @@ void AppendNumber(std::u16string& out, const Spec& spec, const char* length, cha
     out += static_cast<char16_t>(static_cast<unsigned char>(text[i]));
 }
 
-void AppendInteger(std::u16string& out, const Spec& spec, char conversion, va_list& args) {
+void AppendInteger(std::u16string& out, const Conversion& field, char conversion, va_list& args) {
   bool isSigned = conversion == 'd' || conversion == 'i';
-  if (spec.size == Size::kLongLong || spec.size == Size::kPointer) {
+  if (field.size == Size::kLongLong || field.size == Size::kPointer) {
     if (isSigned) {
-      AppendNumber(out, spec, "ll", conversion, va_arg(args, long long));
+      AppendNumber(out, field, "ll", conversion, va_arg(args, long long));
     } else {
-      AppendNumber(out, spec, "ll", conversion, va_arg(args, unsigned long long));
+      AppendNumber(out, field, "ll", conversion, va_arg(args, unsigned long long));
     }
     return;
   }
   // Everything narrower arrives promoted to int.
   int raw = va_arg(args, int);
   if (isSigned) {
-    long long v = spec.size == Size::kShort  ? static_cast<short>(raw)
-                  : spec.size == Size::kChar ? static_cast<signed char>(raw)
-                                             : raw;
-    AppendNumber(out, spec, "ll", conversion, v);
+    long long v = field.size == Size::kShort  ? static_cast<short>(raw)
+                  : field.size == Size::kChar ? static_cast<signed char>(raw)
+                                              : raw;
+    AppendNumber(out, field, "ll", conversion, v);
   } else {
-    unsigned long long v = spec.size == Size::kShort  ? static_cast<unsigned short>(raw)
-                           : spec.size == Size::kChar ? static_cast<unsigned char>(raw)
-                                                      : static_cast<unsigned int>(raw);
-    AppendNumber(out, spec, "ll", conversion, v);
+    unsigned long long v = field.size == Size::kShort  ? static_cast<unsigned short>(raw)
+                           : field.size == Size::kChar ? static_cast<unsigned char>(raw)
+                                                       : static_cast<unsigned int>(raw);
+    AppendNumber(out, field, "ll", conversion, v);
   }
 }
 
-void AppendPointer(std::u16string& out, const Spec& spec, const void* value) {
+void AppendPointer(std::u16string& out, const Conversion& field, const void* value) {
   char text[32];
   std::snprintf(text, sizeof text, "%016llX",
                 static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(value)));
   std::u16string wide(text, text + 16);
-  Spec padding = spec;
+  Conversion padding = field;
   padding.zero = false;
   AppendPadded(out, wide, padding);
 }
@@ -201,16 +201,16 @@ void AppendPointer(std::u16string& out, const Spec& spec, const void* value) {
 // One directive after its '%'; p is left on the conversion character.
 void AppendDirective(std::u16string& out, const char16_t*& p, va_list& args) {
   const char16_t* start = p - 1;
-  Spec spec;
-  if (!ParseSpec(p, spec, args)) {
+  Conversion field;
+  if (!ParseConversion(p, field, args)) {
     out.append(start, p);
     --p;  // let the caller's loop stop on the terminator
     return;
   }
   char16_t conversion = *p;
   bool narrowByDefault = conversion == u'S' || conversion == u'C';
-  bool narrow = spec.size == Size::kShort ||
-                (narrowByDefault && spec.size != Size::kLong && spec.size != Size::kWide);
+  bool narrow = field.size == Size::kShort ||
+                (narrowByDefault && field.size != Size::kLong && field.size != Size::kWide);
   switch (conversion) {
     case u'%':
       out += u'%';
@@ -219,10 +219,10 @@ void AppendDirective(std::u16string& out, const char16_t*& p, va_list& args) {
     case u'S':
       if (narrow) {
         const char* s = va_arg(args, const char*);
-        AppendString(out, s ? zwin32::FromCp1252(s) : u"(null)", spec);
+        AppendString(out, s ? zwin32::FromCp1252(s) : u"(null)", field);
       } else {
         const char16_t* s = va_arg(args, const char16_t*);
-        AppendString(out, s ? std::u16string_view(s) : u"(null)", spec);
+        AppendString(out, s ? std::u16string_view(s) : u"(null)", field);
       }
       break;
     case u'c':
@@ -230,7 +230,7 @@ void AppendDirective(std::u16string& out, const char16_t*& p, va_list& args) {
       int raw = va_arg(args, int);
       char16_t ch = narrow ? zwin32::Cp1252ToUnicode(static_cast<unsigned char>(raw))
                            : static_cast<char16_t>(raw);
-      Spec noPrecision = spec;
+      Conversion noPrecision = field;
       noPrecision.precision = -1;
       AppendString(out, std::u16string_view(&ch, 1), noPrecision);
       break;
@@ -241,7 +241,7 @@ void AppendDirective(std::u16string& out, const char16_t*& p, va_list& args) {
     case u'o':
     case u'x':
     case u'X':
-      AppendInteger(out, spec, static_cast<char>(conversion), args);
+      AppendInteger(out, field, static_cast<char>(conversion), args);
       break;
     case u'e':
     case u'E':
@@ -251,10 +251,10 @@ void AppendDirective(std::u16string& out, const char16_t*& p, va_list& args) {
     case u'G':
     case u'a':
     case u'A':
-      AppendNumber(out, spec, "", static_cast<char>(conversion), va_arg(args, double));
+      AppendNumber(out, field, "", static_cast<char>(conversion), va_arg(args, double));
       break;
     case u'p':
-      AppendPointer(out, spec, va_arg(args, const void*));
+      AppendPointer(out, field, va_arg(args, const void*));
       break;
     default:
       out.append(start, p + 1);

@@ -7,7 +7,7 @@
 
 namespace zacad {
 
-struct ClassSpec {
+struct ClassDescription {
   const ACHAR* name;
   const ACHAR* parentName;
   int dwgVersion = 0;
@@ -20,6 +20,6 @@ struct ClassSpec {
 
 // Files a new class (or updates the one of that name) and links it to its parent and its
 // waiting children. Null when the name is null or empty.
-AcRxClass* registerClass(AcRxDictionary& classes, const ClassSpec& spec);
+AcRxClass* registerClass(AcRxDictionary& classes, const ClassDescription& description);
 
 }  // namespace zacad

@@ -130,23 +130,23 @@ void forEachClass(AcRxDictionary& classes, auto&& visit) {
 
 }  // namespace
 
-AcRxClass* registerClass(AcRxDictionary& classes, const ClassSpec& spec) {
-  if (spec.name == nullptr || spec.name[0] == 0)
+AcRxClass* registerClass(AcRxDictionary& classes, const ClassDescription& description) {
+  if (description.name == nullptr || description.name[0] == 0)
     return nullptr;
-  AcRxClass* cls = asClass(classes.at(spec.name));
+  AcRxClass* cls = asClass(classes.at(description.name));
   if (cls == nullptr) {
     cls = AcRxClassAccess::make();
-    classes.atPut(spec.name, cls);
+    classes.atPut(description.name, cls);
   }
   auto& data = AcRxClassAccess::data(cls);
-  data.name = spec.name;
-  data.parentName = spec.parentName == nullptr ? u"" : spec.parentName;
-  data.dxfName = spec.dxfName == nullptr ? u"" : spec.dxfName;
-  data.appName = spec.appName == nullptr ? u"" : spec.appName;
-  data.dwgVersion = spec.dwgVersion;
-  data.maintenanceVersion = spec.maintenanceVersion;
-  data.proxyFlags = spec.proxyFlags;
-  data.constructor = spec.constructor;
+  data.name = description.name;
+  data.parentName = description.parentName == nullptr ? u"" : description.parentName;
+  data.dxfName = description.dxfName == nullptr ? u"" : description.dxfName;
+  data.appName = description.appName == nullptr ? u"" : description.appName;
+  data.dwgVersion = description.dwgVersion;
+  data.maintenanceVersion = description.maintenanceVersion;
+  data.proxyFlags = description.proxyFlags;
+  data.constructor = description.constructor;
   data.parent = classAt(classes, data.parentName);
   // Children registered before their parent get it now.
   forEachClass(classes, [&](AcRxClass* child) {

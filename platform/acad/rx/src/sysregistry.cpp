@@ -44,7 +44,7 @@ void registerRuntimeClasses(AcRxDictionary& classes) {
   AcRxDictionaryIterator::gpDesc =
       registerClass(classes, {u"AcRxDictionaryIterator", u"AcRxIterator"});
   AcRxKernel::gpDesc = registerClass(classes, {u"AcRxKernel", u"AcRxObject"});
-  ClassSpec service{u"AcRxService", u"AcRxObject"};
+  ClassDescription service{u"AcRxService", u"AcRxObject"};
   service.constructor = &makeService;
   AcRxService::gpDesc = registerClass(classes, service);
   AcRxDynamicLinker::gpDesc = registerClass(classes, {u"AcRxDynamicLinker", u"AcRxObject"});
