@@ -1,6 +1,9 @@
 #include "xmlreader.h"
 
 #include <cstdint>
+#include <string>
+
+#include "zwin32/utf.h"
 
 namespace zacad::xml {
 namespace {
@@ -81,22 +84,16 @@ class Parser {
     return std::string(text_.substr(start, pos_ - start));
   }
 
+  // A character reference's code point, in the UTF-8 the reader keeps text in.
   static void appendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
+    std::u16string units;
+    if (cp < 0x10000) {
+      units += static_cast<char16_t>(cp);
     } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
+      units += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      units += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
     }
+    out += zwin32::ToUtf8(units);
   }
 
   // An entity or character reference at '&'.
