@@ -291,3 +291,38 @@ TEST(Edit, TagsFromAnotherDrawingAreWrittenAsNew) {
   tags[3] = foreign;
   EXPECT_THROW(d.replace_tags(line, tags), zdxf::Error);
 }
+
+TEST(Edit, ReplacedTagsComeBackWithTheirValuesAndSources) {
+  for (const char* file : {"ac1032/ezdxf_r2018.dxf", "binary/ezdxf_r2018_binary.dxf"}) {
+    SCOPED_TRACE(file);
+    Document d = Document::open(path_of(file));
+    ObjectId line = first_of(d, "LINE");
+    std::vector<Tag> read = d.tags(line);
+    ASSERT_GE(read.size(), 6u);
+    // Kept runs, a moved tag, a changed value on a read tag and a new tag, all in one object.
+    std::vector<Tag> wanted(read.begin(), read.begin() + 3);
+    wanted.push_back(read[4]);
+    wanted.push_back(read[3]);
+    Tag changed = read[5];
+    changed.value = "changed";
+    changed.code = 1000;
+    wanted.push_back(changed);
+    wanted.insert(wanted.end(), read.begin() + 6, read.end());
+    wanted.push_back(d.make_int(1071, 7));
+    d.replace_tags(line, wanted);
+    std::vector<Tag> back = d.tags(line);
+    ASSERT_EQ(back.size(), wanted.size());
+    for (std::size_t i = 0; i < back.size(); ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(back[i], wanted[i]);
+      EXPECT_EQ(back[i].source_offset, wanted[i].source_offset);
+      EXPECT_EQ(back[i].source_length, wanted[i].source_length);
+    }
+    // Written and read again, the object holds the same codes and values.
+    Document reread = Document::parse(d.bytes(), "reread");
+    std::vector<Tag> again = reread.tags(first_of(reread, "LINE"));
+    ASSERT_EQ(again.size(), wanted.size());
+    for (std::size_t i = 0; i < again.size(); ++i)
+      EXPECT_EQ(again[i].code, wanted[i].code);
+  }
+}

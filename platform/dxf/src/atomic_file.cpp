@@ -107,6 +107,11 @@ std::string backup_path(const std::string& path) {
 }
 
 void write_file_atomically(const std::string& path, std::string_view data) {
+  write_file_atomically(path, [data](const ContentSink& sink) { sink(data); });
+}
+
+void write_file_atomically(const std::string& path,
+                           const std::function<void(const ContentSink&)>& produce) {
   std::string tmp = path + ".XXXXXX";
   int fd = ::mkstemp(tmp.data());
   if (fd < 0)
@@ -118,7 +123,35 @@ void write_file_atomically(const std::string& path, std::string_view data) {
   if (existed)
     mode = st.st_mode & 07777;
 
-  int err = write_all(fd, data);
+  // Small pieces are gathered so that the disk sees few large writes; the first error stops
+  // the writing and is reported below.
+  constexpr std::size_t kChunk = 1 << 20;
+  std::string pending;
+  int err = 0;
+  try {
+    produce([&](std::string_view piece) {
+      if (err != 0)
+        return;
+      if (pending.size() + piece.size() <= kChunk) {
+        pending.append(piece);
+        return;
+      }
+      err = write_all(fd, pending);
+      pending.clear();
+      if (err != 0)
+        return;
+      if (piece.size() >= kChunk)
+        err = write_all(fd, piece);
+      else
+        pending.append(piece);
+    });
+  } catch (...) {
+    ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
+  }
+  if (err == 0)
+    err = write_all(fd, pending);
   std::string step = "writing " + tmp;
   if (err == 0 && ::fchmod(fd, mode) != 0)
     err = errno;

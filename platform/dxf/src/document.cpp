@@ -7,6 +7,7 @@
 #include <set>
 
 #include "document_object.h"
+#include "packed_tags.h"
 #include "tag_scanner.h"
 #include "tag_writer.h"
 
@@ -365,7 +366,7 @@ void Document::check_handles() {
 
 std::vector<Tag> Document::parse_tags(const Object& o) const {
   if (o.edited)
-    return *o.edited;
+    return detail::unpack_tags(*o.edited, buffer_, format_, binary_code_width_, name_);
   std::vector<Tag> tags;
   TagScanner scan(std::string_view(buffer_).substr(0, o.end), format_, binary_code_width_, name_,
                   o.begin, o.line);

@@ -2,6 +2,7 @@
 #include <cctype>
 
 #include "document_object.h"
+#include "packed_tags.h"
 #include "tag_writer.h"
 #include "zdxf/document.h"
 
@@ -97,7 +98,8 @@ void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
       throw Error(name_, o.line, "the handle of an object cannot change");
     }
   }
-  o.edited = std::make_unique<std::vector<Tag>>(std::move(tags));
+  o.edited =
+      std::make_unique<std::string>(detail::pack_tags(tags, buffer_, format_, binary_code_width_));
 }
 
 std::vector<std::string> Document::xdata_applications(ObjectId id) const {
@@ -203,7 +205,8 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
     o.handle = *h;
     o.has_handle = true;
   }
-  o.edited = std::make_unique<std::vector<Tag>>(std::move(tags));
+  o.edited =
+      std::make_unique<std::string>(detail::pack_tags(tags, buffer_, format_, binary_code_width_));
   ObjectId id = static_cast<ObjectId>(objects_.size());
   o.position = at;
   objects_.push_back(std::move(o));

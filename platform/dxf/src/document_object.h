@@ -26,7 +26,8 @@ struct Document::Object {
   ObjectId container = kNoObject;  // TABLE or BLOCK
   ObjectId parent = kNoObject;     // POLYLINE or INSERT
   ObjectId style_of = kNoObject;   // a new object is written in the style of this neighbour
-  std::unique_ptr<std::vector<Tag>> edited;  // set once the object's tags were replaced
+  // Set once the object's tags were replaced: those tags as detail::pack_tags keeps them.
+  std::unique_ptr<std::string> edited;
 };
 
 // Number formats of the whole file, for objects that show none of their own.

@@ -1,5 +1,6 @@
 #include "atomic_file.h"
 #include "document_object.h"
+#include "packed_tags.h"
 #include "tag_writer.h"
 #include "zdxf/document.h"
 
@@ -18,26 +19,27 @@ void Document::write_object(std::string& out, const Object& o) const {
     if (!style.int_seen)
       style.int_width = style_->int_width;
   }
-  for (const Tag& t : *o.edited) {
-    detail::append_tag(out, t, buffer_, format_, binary_code_width_, style);
-  }
+  detail::append_packed(out, *o.edited, buffer_, format_, binary_code_width_, style);
 }
 
-std::string Document::bytes() const {
-  std::string out;
-  out.reserve(buffer_.size() + buffer_.size() / 64);
-  out.append(buffer_, 0, prefix_length_);
-  // Untouched neighbours lie side by side in the buffer: copy each run in one go.
+void Document::write(const std::function<void(std::string_view)>& sink) const {
+  const std::string_view buffer(buffer_);
+  sink(buffer.substr(0, prefix_length_));
+  // Untouched neighbours lie side by side in the buffer: hand each run over in one go.
   std::size_t run_begin = 0, run_end = 0;
   auto flush = [&] {
-    out.append(buffer_, run_begin, run_end - run_begin);
+    if (run_end > run_begin)
+      sink(buffer.substr(run_begin, run_end - run_begin));
     run_begin = run_end = 0;
   };
+  std::string scratch;
   for (ObjectId id : order_) {
     const Object& o = objects_[id];
     if (o.edited) {
       flush();
-      write_object(out, o);
+      scratch.clear();
+      write_object(scratch, o);
+      sink(scratch);
     } else if (run_end == o.begin && run_end != 0) {
       run_end = o.end;
     } else {
@@ -47,12 +49,18 @@ std::string Document::bytes() const {
     }
   }
   flush();
-  out.append(buffer_, trailer_offset_, std::string::npos);
+  sink(buffer.substr(trailer_offset_));
+}
+
+std::string Document::bytes() const {
+  std::string out;
+  out.reserve(buffer_.size() + buffer_.size() / 64);
+  write([&out](std::string_view piece) { out.append(piece); });
   return out;
 }
 
 void Document::save(const std::string& path) const {
-  detail::write_file_atomically(path, bytes());
+  detail::write_file_atomically(path, [this](const detail::ContentSink& sink) { write(sink); });
 }
 
 }  // namespace zdxf

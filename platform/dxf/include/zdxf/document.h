@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -154,6 +155,8 @@ class ZDXF_API Document {
   std::string place(std::size_t line) const;
   void warn(std::size_t line, const std::string& problem);
   void write_object(std::string& out, const Object& o) const;
+  // Hands the drawing's bytes to `sink` in file order, untouched runs straight from the buffer.
+  void write(const std::function<void(std::string_view)>& sink) const;
   std::size_t position(ObjectId id) const;
 
   std::string name_;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tag_writer.h"
+#include "zdxf/document.h"
+#include "zdxf/tag.h"
+
+namespace zdxf::detail {
+
+// An edited object's tags in one allocation: each run of tags that still lie side by side in the
+// file buffer as they were read is kept as that span of the buffer, every other tag as its code,
+// source and value text. An xdata edit of a large entity so costs a few dozen bytes, not a copy of
+// every tag.
+std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
+                      int code_width);
+
+// The tags pack_tags was given, equal in code, value and source.
+std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,
+                             int code_width, const std::string& name);
+
+// Writes packed tags: kept runs as one copy of their bytes, the others as append_tag does.
+void append_packed(std::string& out, std::string_view packed, std::string_view buffer,
+                   Format format, int code_width, const AsciiStyle& style);
+
+}  // namespace zdxf::detail
