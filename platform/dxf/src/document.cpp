@@ -368,6 +368,7 @@ std::vector<Tag> Document::parse_tags(const Object& o) const {
   if (o.edited)
     return detail::unpack_tags(*o.edited, buffer_, format_, binary_code_width_, name_);
   std::vector<Tag> tags;
+  tags.reserve(24);  // most entities hold fewer tags: one allocation, no regrowth
   TagScanner scan(std::string_view(buffer_).substr(0, o.end), format_, binary_code_width_, name_,
                   o.begin, o.line);
   RawTag raw;

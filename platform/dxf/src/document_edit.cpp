@@ -69,25 +69,32 @@ Tag Document::make_handle(int code, std::uint64_t handle) const {
 }
 
 void Document::check_tags(const std::vector<Tag>& tags, std::size_t line) const {
+  check_structure(tags, line);
+  for (const Tag& t : tags) {
+    // Tags kept from the file are written back as they were, however odd their values.
+    if (!detail::same_as_source(t, buffer_, format_, binary_code_width_))
+      check_value(t, line);
+  }
+}
+
+void Document::check_structure(const std::vector<Tag>& tags, std::size_t line) const {
   if (tags.empty() || tags[0].code != 0)
     throw Error(name_, line, "an object must start with a 0 tag");
-  for (std::size_t i = 0; i < tags.size(); ++i) {
-    if (i > 0 && tags[i].code == 0) {
+  for (std::size_t i = 1; i < tags.size(); ++i) {
+    if (tags[i].code == 0)
       throw Error(name_, line, "a 0 tag may only start an object");
-    }
-    // Tags kept from the file are written back as they were, however odd their values.
-    if (detail::same_as_source(tags[i], buffer_, format_, binary_code_width_))
-      continue;
-    std::string problem = detail::value_problem(tags[i], format_);
-    if (!problem.empty()) {
-      throw Error(name_, line, "group code " + std::to_string(tags[i].code) + ": " + problem);
-    }
   }
+}
+
+void Document::check_value(const Tag& tag, std::size_t line) const {
+  std::string problem = detail::value_problem(tag, format_);
+  if (!problem.empty())
+    throw Error(name_, line, "group code " + std::to_string(tag.code) + ": " + problem);
 }
 
 void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
   Object& o = obj(id);
-  check_tags(tags, o.line);
+  check_structure(tags, o.line);
   if (tags[0].trimmed() != o.type) {
     throw Error(name_, o.line,
                 "an object of type " + o.type + " cannot become " + std::string(tags[0].trimmed()));
@@ -98,8 +105,9 @@ void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
       throw Error(name_, o.line, "the handle of an object cannot change");
     }
   }
-  o.edited =
-      std::make_unique<std::string>(detail::pack_tags(tags, buffer_, format_, binary_code_width_));
+  // Values are checked as the tags are packed: only those not kept from the file need it.
+  o.edited = std::make_unique<std::string>(detail::pack_tags(
+      tags, buffer_, format_, binary_code_width_, [&](const Tag& t) { check_value(t, o.line); }));
 }
 
 std::vector<std::string> Document::xdata_applications(ObjectId id) const {
@@ -205,8 +213,8 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
     o.handle = *h;
     o.has_handle = true;
   }
-  o.edited =
-      std::make_unique<std::string>(detail::pack_tags(tags, buffer_, format_, binary_code_width_));
+  o.edited = std::make_unique<std::string>(
+      detail::pack_tags(tags, buffer_, format_, binary_code_width_, [](const Tag&) {}));
   ObjectId id = static_cast<ObjectId>(objects_.size());
   o.position = at;
   objects_.push_back(std::move(o));

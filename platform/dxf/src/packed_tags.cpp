@@ -56,7 +56,7 @@ void for_each_record(std::string_view packed, Span&& span, One&& tag) {
 }  // namespace
 
 std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
-                      int code_width) {
+                      int code_width, const std::function<void(const Tag&)>& fresh) {
   std::string out;
   std::size_t span_end_at = kNoSpan;  // offset in `out` of the open span's end field
   std::uint64_t span_end = 0;
@@ -74,6 +74,7 @@ std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, For
       put<std::uint64_t>(out, span_end);
       continue;
     }
+    fresh(t);
     span_end_at = kNoSpan;
     out += kTag;
     put<std::int32_t>(out, t.code);

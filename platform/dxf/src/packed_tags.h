@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +14,10 @@ namespace zdxf::detail {
 // An edited object's tags in one allocation: each run of tags that still lie side by side in the
 // file buffer as they were read is kept as that span of the buffer, every other tag as its code,
 // source and value text. An xdata edit of a large entity so costs a few dozen bytes, not a copy of
-// every tag.
+// every tag. `fresh` sees each tag that is not kept from the buffer before it is packed (and may
+// throw to refuse it).
 std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
-                      int code_width);
+                      int code_width, const std::function<void(const Tag&)>& fresh);
 
 // The tags pack_tags was given, equal in code, value and source.
 std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,

@@ -149,6 +149,8 @@ class ZDXF_API Document {
   Object& obj(ObjectId id);
   std::vector<Tag> parse_tags(const Object& o) const;
   void check_tags(const std::vector<Tag>& tags, std::size_t line) const;
+  void check_structure(const std::vector<Tag>& tags, std::size_t line) const;
+  void check_value(const Tag& tag, std::size_t line) const;
   void set_header_variable(std::string_view name, Tag value);
   std::size_t line_at(std::size_t offset) const;
   std::size_t value_line(const Tag& tag) const;
