@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
+#include <set>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,12 +43,15 @@ struct UndoStep {
   Kind kind = Kind::kTags;
   AcDbStub* stub = nullptr;
   std::vector<zdxf::Tag> tags;
-  std::string application;
+  // One of DatabaseData::applicationNames: a command tagging every entity records one step per
+  // entity, so the name is not copied into each.
+  const std::string* application = nullptr;
   bool erased = false;
 };
 
 struct UndoGroup {
-  std::vector<UndoStep> steps;
+  // A deque grows without moving what it holds, so a long group never needs twice its room.
+  std::deque<UndoStep> steps;
 };
 
 // Groups of changes, one per command: undo takes back the newest closed group, redo reapplies
@@ -89,6 +94,10 @@ struct DatabaseData {
   // Drawing-order position of each object, rebuilt when objects were added.
   std::vector<size_t> positions;
   size_t positionsOf = 0;  // the drawing's object count when positions was made
+  // Names undo steps refer to (see UndoStep::application).
+  std::set<std::string, std::less<>> applicationNames;
+  // Whether a layer record is locked, by its stub; dropped with the record lookups.
+  std::map<const AcDbStub*, bool> lockedLayers;
   bool undoDisabled = false;
   bool modified = false;
   bool anyErased = false;
@@ -111,7 +120,16 @@ struct DatabaseData {
   bool isEntity(zdxf::ObjectId id);
   size_t position(zdxf::ObjectId id);
   void recordUndo(UndoStep step);
-  void tablesChanged() { records.clear(); }
+  void tablesChanged() {
+    records.clear();
+    lockedLayers.clear();
+  }
+  const std::string* applicationName(std::string_view name) {
+    auto known = applicationNames.find(name);
+    if (known == applicationNames.end())
+      known = applicationNames.emplace(name).first;
+    return &*known;
+  }
   void clearStubs();
 };
 

@@ -41,7 +41,7 @@ UndoStep inverseOf(DatabaseData& db, ObjectState& s) {
   }
   if (appended) {
     step.kind = UndoStep::Kind::kDropXdata;
-    step.application = std::string(after[before.size()].trimmed());
+    step.application = db.applicationName(after[before.size()].trimmed());
   } else {
     step.kind = UndoStep::Kind::kTags;
     step.tags = std::move(s.original);
@@ -84,7 +84,13 @@ bool onLockedLayer(DatabaseData& db, const std::vector<zdxf::Tag>& tags) {
   const zdxf::Tag* layer = findTag(tags, 8);
   const std::u16string name = layer == nullptr ? u"0" : db.doc->decode(layer->trimmed());
   AcDbStub* record = db.findRecord("LAYER", name);
-  return record != nullptr && (intAt(db.doc->tags(record->object), 70) & 4) != 0;
+  if (record == nullptr)
+    return false;
+  // Every entity opened for write asks; the layer's tags are read once.
+  auto [known, added] = db.lockedLayers.emplace(record, false);
+  if (added)
+    known->second = (intAt(db.doc->tags(record->object), 70) & 4) != 0;
+  return known->second;
 }
 
 Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode mode,

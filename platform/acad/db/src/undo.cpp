@@ -41,7 +41,7 @@ UndoGroup UndoLog::apply(DatabaseData& db, UndoGroup group) {
       case UndoStep::Kind::kDropXdata:
         back.kind = UndoStep::Kind::kTags;
         back.tags = doc.tags(step->stub->object);
-        doc.set_xdata(step->stub->object, step->application, {});
+        doc.set_xdata(step->stub->object, *step->application, {});
         break;
       case UndoStep::Kind::kErased:
         back.kind = UndoStep::Kind::kErased;
