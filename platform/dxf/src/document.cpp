@@ -366,7 +366,7 @@ void Document::check_handles() {
 
 std::vector<Tag> Document::parse_tags(const Object& o) const {
   if (o.edited)
-    return detail::unpack_tags(*o.edited, buffer_, format_, binary_code_width_, name_);
+    return detail::unpack_tags(o.edited.view(), buffer_, format_, binary_code_width_, name_);
   std::vector<Tag> tags;
   tags.reserve(24);  // most entities hold fewer tags: one allocation, no regrowth
   TagScanner scan(std::string_view(buffer_).substr(0, o.end), format_, binary_code_width_, name_,
@@ -389,7 +389,7 @@ std::vector<Tag> Document::tags(ObjectId id) const {
 }
 
 bool Document::changed(ObjectId id) const {
-  return obj(id).edited != nullptr;
+  return static_cast<bool>(obj(id).edited);
 }
 
 std::string_view Document::type(ObjectId id) const {

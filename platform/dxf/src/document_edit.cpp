@@ -106,8 +106,8 @@ void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
     }
   }
   // Values are checked as the tags are packed: only those not kept from the file need it.
-  o.edited = std::make_unique<std::string>(detail::pack_tags(
-      tags, buffer_, format_, binary_code_width_, [&](const Tag& t) { check_value(t, o.line); }));
+  o.edited = detail::PackedTags(detail::pack_tags(tags, buffer_, format_, binary_code_width_,
+                                                  [&](const Tag& t) { check_value(t, o.line); }));
 }
 
 std::vector<std::string> Document::xdata_applications(ObjectId id) const {
@@ -213,7 +213,7 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
     o.handle = *h;
     o.has_handle = true;
   }
-  o.edited = std::make_unique<std::string>(
+  o.edited = detail::PackedTags(
       detail::pack_tags(tags, buffer_, format_, binary_code_width_, [](const Tag&) {}));
   ObjectId id = static_cast<ObjectId>(objects_.size());
   o.position = at;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "packed_tags.h"
 #include "tag_writer.h"
 #include "zdxf/document.h"
 
@@ -27,7 +28,7 @@ struct Document::Object {
   ObjectId parent = kNoObject;     // POLYLINE or INSERT
   ObjectId style_of = kNoObject;   // a new object is written in the style of this neighbour
   // Set once the object's tags were replaced: those tags as detail::pack_tags keeps them.
-  std::unique_ptr<std::string> edited;
+  detail::PackedTags edited;
 };
 
 // Number formats of the whole file, for objects that show none of their own.

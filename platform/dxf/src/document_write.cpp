@@ -19,7 +19,7 @@ void Document::write_object(std::string& out, const Object& o) const {
     if (!style.int_seen)
       style.int_width = style_->int_width;
   }
-  detail::append_packed(out, *o.edited, buffer_, format_, binary_code_width_, style);
+  detail::append_packed(out, o.edited.view(), buffer_, format_, binary_code_width_, style);
 }
 
 void Document::write(const std::function<void(std::string_view)>& sink) const {

@@ -9,26 +9,39 @@ namespace zdxf::detail {
 
 namespace {
 
-constexpr char kSpan = 'S';  // begin, end: tags kept in the buffer
-constexpr char kTag = 'T';   // code, source offset, source length, value size, value
+// Numbers are stored 7 bits a byte, low bits first: offsets, lengths and codes mostly take one
+// to four bytes.
+constexpr char kSpan = 'S';  // begin, length: tags kept in the buffer
+constexpr char kTag = 'T';   // code, source offset + 1 (0: new), source length, value size, value
 
-template <typename T>
-void put(std::string& out, T value) {
-  char bytes[sizeof(T)];
-  std::memcpy(bytes, &value, sizeof(T));
-  out.append(bytes, sizeof(T));
+void put(std::string& out, std::uint64_t value) {
+  while (value >= 0x80) {
+    out += static_cast<char>((value & 0x7f) | 0x80);
+    value >>= 7;
+  }
+  out += static_cast<char>(value);
 }
 
-template <typename T>
-T take(std::string_view& in) {
-  T value;
-  std::memcpy(&value, in.data(), sizeof(T));
-  in.remove_prefix(sizeof(T));
-  return value;
+std::uint64_t take(std::string_view& in) {
+  std::uint64_t value = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(in.front());
+    in.remove_prefix(1);
+    value |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
+    if ((byte & 0x80) == 0)
+      return value;
+  }
 }
 
-// Where the end of the last span record lies in `out`, to grow it in place.
-constexpr std::size_t kNoSpan = static_cast<std::size_t>(-1);
+// Group codes may be negative; zigzag keeps small ones short.
+std::uint64_t from_code(int code) {
+  const auto c = static_cast<std::int64_t>(code);
+  return (static_cast<std::uint64_t>(c) << 1) ^ static_cast<std::uint64_t>(c >> 63);
+}
+
+int to_code(std::uint64_t z) {
+  return static_cast<int>(static_cast<std::int64_t>(z >> 1) ^ -static_cast<std::int64_t>(z & 1));
+}
 
 // Calls span(begin, end) or tag(Tag) for each record.
 template <typename Span, typename One>
@@ -37,16 +50,16 @@ void for_each_record(std::string_view packed, Span&& span, One&& tag) {
     char kind = packed.front();
     packed.remove_prefix(1);
     if (kind == kSpan) {
-      auto begin = take<std::uint64_t>(packed);
-      auto end = take<std::uint64_t>(packed);
-      span(static_cast<std::size_t>(begin), static_cast<std::size_t>(end));
+      auto begin = static_cast<std::size_t>(take(packed));
+      auto length = static_cast<std::size_t>(take(packed));
+      span(begin, begin + length);
       continue;
     }
     Tag t;
-    t.code = take<std::int32_t>(packed);
-    t.source_offset = static_cast<std::size_t>(take<std::uint64_t>(packed));
-    t.source_length = static_cast<std::size_t>(take<std::uint64_t>(packed));
-    auto size = take<std::uint32_t>(packed);
+    t.code = to_code(take(packed));
+    t.source_offset = static_cast<std::size_t>(take(packed)) - 1;  // 0 wraps round to kNew
+    t.source_length = static_cast<std::size_t>(take(packed));
+    auto size = static_cast<std::size_t>(take(packed));
     t.value.assign(packed.substr(0, size));
     packed.remove_prefix(size);
     tag(t);
@@ -58,38 +71,61 @@ void for_each_record(std::string_view packed, Span&& span, One&& tag) {
 std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
                       int code_width, const std::function<void(const Tag&)>& fresh) {
   std::string out;
-  std::size_t span_end_at = kNoSpan;  // offset in `out` of the open span's end field
-  std::uint64_t span_end = 0;
+  // The run of kept tags not written yet.
+  std::size_t span_begin = 0, span_end = 0;
+  bool in_span = false;
+  auto flush = [&] {
+    if (!in_span)
+      return;
+    out += kSpan;
+    put(out, span_begin);
+    put(out, span_end - span_begin);
+    in_span = false;
+  };
   for (const Tag& t : tags) {
     if (same_as_source(t, buffer, format, code_width)) {
-      if (span_end_at != kNoSpan && span_end == t.source_offset) {
+      if (in_span && span_end == t.source_offset) {
         span_end = t.source_offset + t.source_length;
-        std::memcpy(out.data() + span_end_at, &span_end, sizeof span_end);
         continue;
       }
-      out += kSpan;
-      put<std::uint64_t>(out, t.source_offset);
-      span_end_at = out.size();
+      flush();
+      in_span = true;
+      span_begin = t.source_offset;
       span_end = t.source_offset + t.source_length;
-      put<std::uint64_t>(out, span_end);
       continue;
     }
     fresh(t);
-    span_end_at = kNoSpan;
+    flush();
     out += kTag;
-    put<std::int32_t>(out, t.code);
-    put<std::uint64_t>(out, t.source_offset);
-    put<std::uint64_t>(out, t.source_length);
-    put<std::uint32_t>(out, static_cast<std::uint32_t>(t.value.size()));
+    put(out, from_code(t.code));
+    put(out, static_cast<std::uint64_t>(t.source_offset) + 1);
+    put(out, t.source_length);
+    put(out, t.value.size());
     out += t.value;
   }
-  out.shrink_to_fit();
+  flush();
   return out;
+}
+
+PackedTags::PackedTags(std::string_view packed)
+    : data_(new char[sizeof(std::uint32_t) + packed.size()]) {
+  const auto size = static_cast<std::uint32_t>(packed.size());
+  std::memcpy(data_.get(), &size, sizeof size);
+  std::memcpy(data_.get() + sizeof size, packed.data(), packed.size());
+}
+
+std::string_view PackedTags::view() const {
+  if (!data_)
+    return {};
+  std::uint32_t size = 0;
+  std::memcpy(&size, data_.get(), sizeof size);
+  return std::string_view(data_.get() + sizeof size, size);
 }
 
 std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,
                              int code_width, const std::string& name) {
   std::vector<Tag> tags;
+  tags.reserve(24);
   for_each_record(
       packed,
       [&](std::size_t begin, std::size_t end) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,19 @@ namespace zdxf::detail {
 // throw to refuse it).
 std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
                       int code_width, const std::function<void(const Tag&)>& fresh);
+
+// What pack_tags made, owned in one allocation that starts with its length: an edited object
+// costs one pointer in its index entry and a few dozen bytes beside.
+class PackedTags {
+ public:
+  PackedTags() = default;
+  explicit PackedTags(std::string_view packed);
+  explicit operator bool() const { return data_ != nullptr; }
+  std::string_view view() const;
+
+ private:
+  std::unique_ptr<char[]> data_;
+};
 
 // The tags pack_tags was given, equal in code, value and source.
 std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,
