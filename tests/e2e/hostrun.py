@@ -83,12 +83,21 @@ class Sandbox:
         os.makedirs(folder, exist_ok=True)
         shutil.copy(PROMPT_DB, os.path.join(folder, "QrStrings.mdb"))
 
-    def run(self, script, load=True, **extra_env):
-        """Runs a fresh host on the script; load=False starts it without --load."""
+    def copy_drawing(self, source, name="drawing.dxf"):
+        """A copy of `source` in the sandbox, for a test to change and the host to save."""
+        path = os.path.join(self.root, name)
+        shutil.copy(source, path)
+        return path
+
+    def run(self, script, load=True, drawing=None, **extra_env):
+        """Runs a fresh host on the script, with `drawing` open when given; load=False starts it
+        without --load."""
         path = os.path.join(self.root, "run.scr")
         with open(path, "w", encoding="utf-8") as f:
             f.write(script if script.endswith("\n") else script + "\n")
         args = [ZANTHOST] + (["--load", ARX] if load else []) + ["--script", path]
+        if drawing is not None:
+            args.append(drawing)
         if os.path.exists(self.trace):
             os.remove(self.trace)
         done = subprocess.run(args, env=self.env(**extra_env), capture_output=True, text=True,
