@@ -156,7 +156,7 @@ void Document::index() {
         eof.begin = raw.begin;
         eof.end = raw.end;
         eof.line = raw.line;
-        eof.type = "EOF";
+        eof.type = type_id("EOF");
         eof.position = order_.size();
         order_.push_back(current);
         trailer_offset_ = raw.end;
@@ -171,7 +171,7 @@ void Document::index() {
       Object& o = objects_.back();
       o.begin = raw.begin;
       o.line = raw.line;
-      o.type = std::string(type);
+      o.type = type_id(type);
       o.position = order_.size();
       order_.push_back(current);
       want_name = false;
@@ -233,7 +233,7 @@ void Document::index() {
     Object& o = objects_[current];
     if (raw.code == 2 && want_name) {
       std::string name(detail::trim_blanks(raw.value));
-      if (o.type == "SECTION") {
+      if (type_of(o) == "SECTION") {
         if (seen_sections.count(name) != 0)
           fail(raw.line, "section " + name + " appears twice");
         seen_sections.insert(name);
@@ -244,16 +244,16 @@ void Document::index() {
         tables_.emplace(name, current);
       }
       want_name = false;
-    } else if ((raw.code == 5 || raw.code == 105) && !handle_seen && o.type != "SECTION") {
+    } else if ((raw.code == 5 || raw.code == 105) && !handle_seen && type_of(o) != "SECTION") {
       // DIMSTYLE records carry their handle in 105; their 5 is not used.
-      if ((raw.code == 105) != (o.type == "DIMSTYLE"))
+      if ((raw.code == 105) != (type_of(o) == "DIMSTYLE"))
         continue;
       handle_seen = true;
       Tag t(raw.code, std::string(raw.value));
       std::optional<std::uint64_t> h = t.as_handle();
       if (!h) {
-        warn(raw.line, "object " + o.type + " has an invalid handle '" + printable(raw.value) +
-                           "'; it is kept without one");
+        warn(raw.line, "object " + std::string(type_of(o)) + " has an invalid handle '" +
+                           printable(raw.value) + "'; it is kept without one");
         continue;
       }
       o.handle = *h;
@@ -384,6 +384,19 @@ std::vector<Tag> Document::parse_tags(const Object& o) const {
   return tags;
 }
 
+std::uint32_t Document::type_id(std::string_view type) {
+  auto known = type_ids_.find(type);
+  if (known == type_ids_.end()) {
+    known = type_ids_.emplace(std::string(type), static_cast<std::uint32_t>(types_.size())).first;
+    types_.emplace_back(type);
+  }
+  return known->second;
+}
+
+std::string_view Document::type_of(const Object& o) const {
+  return types_[o.type];
+}
+
 std::vector<Tag> Document::tags(ObjectId id) const {
   return parse_tags(obj(id));
 }
@@ -393,7 +406,7 @@ bool Document::changed(ObjectId id) const {
 }
 
 std::string_view Document::type(ObjectId id) const {
-  return obj(id).type;
+  return type_of(obj(id));
 }
 
 std::optional<std::uint64_t> Document::handle(ObjectId id) const {
@@ -467,7 +480,7 @@ std::vector<ObjectId> Document::table_records(std::string_view name) const {
     return out;
   for (std::size_t i = position(*t) + 1; i < order_.size(); ++i) {
     const Object& o = objects_[order_[i]];
-    if (o.type == "ENDTAB" || o.container != *t)
+    if (type_of(o) == "ENDTAB" || o.container != *t)
       break;
     out.push_back(order_[i]);
   }

@@ -95,11 +95,12 @@ void Document::check_value(const Tag& tag, std::size_t line) const {
 void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
   Object& o = obj(id);
   check_structure(tags, o.line);
-  if (tags[0].trimmed() != o.type) {
+  if (tags[0].trimmed() != type_of(o)) {
     throw Error(name_, o.line,
-                "an object of type " + o.type + " cannot become " + std::string(tags[0].trimmed()));
+                "an object of type " + std::string(type_of(o)) + " cannot become " +
+                    std::string(tags[0].trimmed()));
   }
-  if (o.type != "SECTION") {
+  if (type_of(o) != "SECTION") {
     std::optional<std::uint64_t> h = own_handle(tags);
     if (h.has_value() != o.has_handle || (h && *h != o.handle)) {
       throw Error(name_, o.line, "the handle of an object cannot change");
@@ -204,7 +205,7 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
   std::size_t at = position(before);
   Object o;
   o.line = next.line;
-  o.type = std::string(tags[0].trimmed());
+  o.type = type_id(tags[0].trimmed());
   o.section = next.section;
   o.container = next.container;
   // The object before the insertion point is the likeliest model (the previous table record).
@@ -233,8 +234,9 @@ void Document::erase(ObjectId id) {
   const Object& o = obj(id);
   for (std::string_view structural :
        {"SECTION", "ENDSEC", "TABLE", "ENDTAB", "BLOCK", "ENDBLK", "EOF"}) {
-    if (o.type == structural) {
-      throw Error(name_, o.line, o.type + " holds the drawing's structure and cannot be erased");
+    if (type_of(o) == structural) {
+      throw Error(name_, o.line,
+                  std::string(type_of(o)) + " holds the drawing's structure and cannot be erased");
     }
   }
   std::size_t first = position(id);
@@ -258,7 +260,7 @@ ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag
     throw Error(name_, 0, "the drawing has no " + std::string(table_name) + " table");
   ObjectId endtab = kNoObject;
   for (std::size_t i = position(*t) + 1; i < order_.size(); ++i) {
-    if (objects_[order_[i]].type == "ENDTAB") {
+    if (type_of(objects_[order_[i]]) == "ENDTAB") {
       endtab = order_[i];
       break;
     }

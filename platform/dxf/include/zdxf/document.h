@@ -160,6 +160,8 @@ class ZDXF_API Document {
   // Hands the drawing's bytes to `sink` in file order, untouched runs straight from the buffer.
   void write(const std::function<void(std::string_view)>& sink) const;
   std::size_t position(ObjectId id) const;
+  std::uint32_t type_id(std::string_view type);
+  std::string_view type_of(const Object& o) const;
 
   std::string name_;
   std::string buffer_;
@@ -175,6 +177,9 @@ class ZDXF_API Document {
   std::vector<Object> objects_;     // by ObjectId
   std::vector<ObjectId> order_;     // file order
   std::unordered_map<std::uint64_t, ObjectId> by_handle_;
+  // Object type names, each once: a million LINEs share one "LINE".
+  std::vector<std::string> types_;
+  std::map<std::string, std::uint32_t, std::less<>> type_ids_;
   std::vector<std::string> sections_;                    // names; Object::section indexes this
   ObjectId header_ = kNoObject;                          // the HEADER SECTION object
   std::map<std::string, ObjectId, std::less<>> tables_;  // TABLE objects by name
