@@ -22,8 +22,12 @@ doc = ezdxf.readfile(sys.argv[1])
 entities = {}
 for e in doc.modelspace():
     kind = e.dxftype()
-    point = e.dxf.start if kind == "LINE" else e.dxf.end if False else (
-        e.dxf.center if kind == "CIRCLE" else e.dxf.insert)
+    if kind == "LINE":
+        point = e.dxf.start
+    elif kind == "CIRCLE":
+        point = e.dxf.center
+    else:
+        point = e.dxf.insert
     xdata = {}
     if e.xdata is not None:
         for app in e.xdata.data:
@@ -42,6 +46,18 @@ doc.appids.new("ZANT_LIST_TEMPLATE")
 doc.appids.new("OTHER_APP")
 doc.entitydb["69"].set_xdata("ZANT_LIST_TEMPLATE", [(1000, "LIST_BODY"), (1040, 0.0)])
 doc.entitydb["3A"].set_xdata("OTHER_APP", [(1000, "keep me"), (1070, 5)])
+doc.save()
+"""
+
+# Adds two texts whose handles test the part number: one with the top bit of its low 32 bits set,
+# one with bits above the low 32 (2A3 below them).
+ADD_MASTERS = r"""
+import sys
+import ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for handle, y in (("FFFFFFFE", 150), ("1000002A3", 160)):
+    doc.entitydb.handles.reset(handle)
+    doc.modelspace().add_text("master", dxfattribs={"insert": (0, y), "height": 3.5})
 doc.save()
 """
 
@@ -117,12 +133,13 @@ class CaptureCommands(unittest.TestCase):
     def test_cancelled_or_empty_selections_write_nothing(self):
         reference = self.box.copy_drawing(TEMPLATE, "reference.dxf")
         self.assertEqual(self.box.run("QSAVE\n", drawing=reference).returncode, 0)
-        self.run_host("ZANTLHEADER\n\n"
+        run = self.run_host("ZANTLHEADER\n\n"
                       "ZANTLSUBFOOTER\n^C\n"
                       "ZANTLFOOTERPART\n\n"
                       "ZANTLFOOTERPART\n#66\n\n\n"
                       "ZANTLFOOTERPART\n#66\n\n^C\n"
                       "QSAVE\n")
+        self.assertIn("Command: QSAVE", run.output)
         with open(self.drawing, "rb") as a, open(reference, "rb") as b:
             self.assertEqual(a.read(), b.read())
 
@@ -140,6 +157,19 @@ class CaptureCommands(unittest.TestCase):
         expected["57"] = expected["58"] = record("LIST_FOOTER", "LIST_FOOTER_PART58")
         expected["3A"] = record("LIST_FOOTER", "LIST_FOOTER_PART_MASTER58")
         self.assertEqual(tagged, expected)
+
+    def test_part_number_is_the_low_32_bits_of_the_handle_signed(self):
+        subprocess.run([PYTHON, "-c", ADD_MASTERS, self.drawing], check=True)
+        self.run_host("ZANTLFOOTERPART\n#48\n\n#FFFFFFFE\n"
+                      "ZANTLFOOTERPART\n#49\n\n#1000002A3\n"
+                      "QSAVE\n")
+        after = read_drawing(self.drawing)["entities"]
+        tagged = {h: e["xdata"][APP] for h, e in after.items() if APP in e["xdata"]}
+        self.assertEqual(tagged, {
+            "48": record("LIST_FOOTER", "LIST_FOOTER_PART-2"),
+            "FFFFFFFE": record("LIST_FOOTER", "LIST_FOOTER_PART_MASTER-2"),
+            "49": record("LIST_FOOTER", "LIST_FOOTER_PART675"),
+            "1000002A3": record("LIST_FOOTER", "LIST_FOOTER_PART_MASTER675")})
 
     def test_only_a_text_can_be_the_master(self):
         line = min(h for h, e in self.before["entities"].items() if e["type"] == "LINE")
