@@ -98,6 +98,8 @@ struct DatabaseData {
   std::set<std::string, std::less<>> applicationNames;
   // Whether a layer record is locked, by its stub; dropped with the record lookups.
   std::map<const AcDbStub*, bool> lockedLayers;
+  // APPID record names as written (setXData writes them in every 1001 tag); dropped likewise.
+  std::map<const AcDbStub*, std::u16string> applicationRecordNames;
   bool undoDisabled = false;
   bool modified = false;
   bool anyErased = false;
@@ -123,6 +125,7 @@ struct DatabaseData {
   void tablesChanged() {
     records.clear();
     lockedLayers.clear();
+    applicationRecordNames.clear();
   }
   const std::string* applicationName(std::string_view name) {
     auto known = applicationNames.find(name);

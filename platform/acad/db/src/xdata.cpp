@@ -209,7 +209,10 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     AcDbStub* record = db.findRecord("APPID", rb->resval.rstring);
     if (record == nullptr)
       return Acad::eRegappIdNotFound;
-    const std::u16string registered = db.recordName(record->object);
+    auto [named, added] = db.applicationRecordNames.emplace(record, std::u16string());
+    if (added)
+      named->second = db.recordName(record->object);
+    const std::u16string& registered = named->second;
     rb = rb->rbnext;
     std::vector<Tag> data;
     if (const Acad::ErrorStatus es = toTags(doc, rb, data); es != Acad::eOk)
