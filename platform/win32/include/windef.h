@@ -136,10 +136,3 @@ typedef HICON HCURSOR;
 #define __FILEW__ _CRT_WIDE(__FILE__)
 
 #define UNREFERENCED_PARAMETER(p) (void)(p)
-
-#ifndef DLL_PROCESS_ATTACH
-#define DLL_PROCESS_DETACH 0
-#define DLL_PROCESS_ATTACH 1
-#define DLL_THREAD_ATTACH 2
-#define DLL_THREAD_DETACH 3
-#endif

@@ -2,24 +2,14 @@
 #pragma once
 
 #include "windef.h"
+// Language ids live with the other constants resource scripts need too.
+#include "winres.h"
 
 #define DLL_PROCESS_DETACH 0
 #define DLL_PROCESS_ATTACH 1
 #define DLL_THREAD_ATTACH 2
 #define DLL_THREAD_DETACH 3
 
-#ifndef LANG_NEUTRAL
-#define LANG_NEUTRAL 0x00
-#define LANG_ENGLISH 0x09
-#define LANG_FRENCH 0x0c
-#define LANG_GERMAN 0x07
-#define SUBLANG_NEUTRAL 0x00
-#define SUBLANG_DEFAULT 0x01
-#define SUBLANG_ENGLISH_US 0x01
-#define SUBLANG_ENGLISH_UK 0x02
-#define SUBLANG_FRENCH 0x01
-#define SUBLANG_GERMAN 0x01
-#endif
 #define SUBLANG_SYS_DEFAULT 0x02
 #define LANG_SYSTEM_DEFAULT MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT)
 #define LANG_USER_DEFAULT MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT)
