@@ -64,6 +64,16 @@ TEST_F(DialogFrontEndTest, ScriptsClickByLabelAndIdAndConfirmWithEnter) {
   EXPECT_TRUE(Has(out, "[fixture] DoModal 1 name <Zoé Martin> filter 1 picture clicks 1")) << out;
 }
 
+// A line that names no control is typed into the edit box whole, spaces included, replacing
+// what it held; "id=text" still reaches an edit box by its id.
+TEST_F(DialogFrontEndTest, OtherLinesAreTypedIntoTheEditBox) {
+  std::string out = Run("options\n  Jean  Dupuis \nOk\n");
+  EXPECT_TRUE(Has(out, "[fixture] DoModal 1 name <  Jean  Dupuis > filter 0")) << out;
+  out = Run("options\nMartin\n1104=Zoé\n\n");
+  EXPECT_TRUE(Has(out, "[1104] \"Martin\"  (edit box)")) << out;
+  EXPECT_TRUE(Has(out, "[fixture] DoModal 1 name <Zoé> filter 0")) << out;
+}
+
 TEST_F(DialogFrontEndTest, EscapeCancelsAndMessageBoxesAnswerToo) {
   std::string out = Run("options\nchoisir un filtre\n^C\ndemande\nNo\n");
   EXPECT_TRUE(Has(out, "[fixture] DoModal 2 name <Dupont> filter 0 picture clicks 0")) << out;
@@ -73,17 +83,21 @@ TEST_F(DialogFrontEndTest, EscapeCancelsAndMessageBoxesAnswerToo) {
 
 TEST_F(DialogFrontEndTest, UnknownAnswersStopTheScriptAndCancelTheDialog) {
   int status = 0;
-  const std::string out = Run("options\nInactif\nValider\n", &status);
+  const std::string out = Run("options\nInactif\nOk\n", &status);
   EXPECT_TRUE(Has(out, "\"Inactif\" is disabled.")) << out;
   EXPECT_TRUE(Has(out, "[fixture] DoModal 2 name <Dupont>")) << out;
-  const std::string second = Run("options\nValider\n", &status);
+  EXPECT_EQ(status, 1);
+  // A dialog without an edit box has nothing to type into.
+  const std::string second = Run("demande\nValider\nYes\n", &status);
   EXPECT_TRUE(Has(second, "No control \"Valider\" to click in this dialog.")) << second;
-  EXPECT_TRUE(Has(second, "[fixture] DoModal 2")) << second;
+  EXPECT_FALSE(Has(second, "[fixture] answer 6")) << second;
+  EXPECT_EQ(status, 1);
 }
 
 TEST_F(DialogFrontEndTest, APersonIsAskedAgainAfterAWrongAnswer) {
-  const std::string out = Run("options\nValider\n1107\nOK\n", nullptr, true);
+  const std::string out = Run("demande\nValider\nNo\noptions\n1107\nOK\n", nullptr, true);
   EXPECT_TRUE(Has(out, "No control \"Valider\" to click in this dialog.")) << out;
+  EXPECT_TRUE(Has(out, "[fixture] answer 7")) << out;
   EXPECT_TRUE(Has(out, "\"1107\" is disabled.")) << out;
   EXPECT_TRUE(Has(out, "[fixture] DoModal 1 name <Dupont> filter 0 picture clicks 0")) << out;
 }

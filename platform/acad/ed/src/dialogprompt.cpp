@@ -16,8 +16,9 @@ namespace zacad {
 namespace {
 
 constexpr const char16_t* kHelp =
-    u"Type a control's label or id to click it, id=text to type into an edit box, Enter for "
-    u"the default button, Esc to cancel, ? to show the dialog again.";
+    u"Type a control's label or id to click it, any other text to type it into the edit box "
+    u"(id=text for another edit box), Enter for the default button, Esc to cancel, ? to show the "
+    u"dialog again.";
 
 std::u16string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthW(hwnd);
@@ -166,14 +167,32 @@ const Control* Find(const std::vector<Control>& controls, const std::u16string& 
   return nullptr;
 }
 
-Target Resolve(const std::vector<Control>& controls, const std::u16string& answer) {
-  const size_t equals = answer.find(u'=');
-  if (equals != std::u16string::npos) {
-    const Control* control = Find(controls, answer.substr(0, equals));
-    if (control != nullptr && control->editable)
-      return {control, answer.substr(equals + 1)};
+// The edit box a line goes to when it names no control: the dialog's first enabled one, as the
+// edit line of a dialog that has one takes what the user types.
+const Control* EditLine(const std::vector<Control>& controls) {
+  for (const Control& control : controls) {
+    if (control.editable && control.enabled)
+      return &control;
   }
-  return {Find(controls, answer), std::nullopt};
+  return nullptr;
+}
+
+// `answer` is the line as typed: a control is named by its trimmed text, while text for an edit
+// box keeps its spaces.
+Target Resolve(const std::vector<Control>& controls, const std::u16string& answer) {
+  const std::u16string trimmed = Trimmed(answer);
+  const size_t equals = trimmed.find(u'=');
+  if (equals != std::u16string::npos) {
+    const Control* control = Find(controls, trimmed.substr(0, equals));
+    if (control != nullptr && control->editable)
+      return {control, trimmed.substr(equals + 1)};
+  }
+  const Control* named = Find(controls, trimmed);
+  if (named != nullptr && named->clickable)
+    return {named, std::nullopt};
+  if (const Control* edit = EditLine(controls))
+    return {edit, answer};
+  return {};
 }
 
 class CommandLineDialogs : public zwin32::DialogFrontEnd {
@@ -200,13 +219,11 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
       const std::u16string trimmed = Trimmed(answer);
       if (trimmed.empty() || trimmed == u"?")
         return std::nullopt;
-      const Target target = Resolve(controls, trimmed);
+      const Target target = Resolve(controls, answer);
       if (target.control == nullptr)
         return u"No control \"" + trimmed + u"\" to click in this dialog. " + kHelp;
       if (!target.control->enabled)
         return u"\"" + trimmed + u"\" is disabled.";
-      if (target.control->editable && !target.typed)
-        return u"Type the text of an edit box as " + trimmed + u"=text.";
       return std::nullopt;
     };
     const Answer answer =
@@ -222,7 +239,7 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
       commandLine.write(description + kHelp + u"\n");
       return NextInput(dialog);
     }
-    const Target target = Resolve(controls, trimmed);
+    const Target target = Resolve(controls, answer.text);
     if (target.typed)
       return {zwin32::DialogInput::Kind::kSetText, target.control->hwnd, *target.typed};
     return {zwin32::DialogInput::Kind::kClick, target.control->hwnd, {}};
