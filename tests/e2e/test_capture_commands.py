@@ -1,5 +1,6 @@
-"""The capture commands on a real drawing: the host runs them on example/template.dxf, saves it,
-and Debian's ezdxf reads back the template records that the list generator will find."""
+"""The capture commands on a real drawing: the host runs them on a small list template drawn with
+Debian's ezdxf (data/list_template.dxf), saves it, and ezdxf reads back the template records that
+the list generator will find."""
 
 import json
 import os
@@ -8,8 +9,9 @@ import unittest
 
 from hostrun import Sandbox
 
-TEMPLATE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "example",
-                        "template.dxf")
+HERE = os.path.dirname(os.path.abspath(__file__))
+TEMPLATE = os.path.join(HERE, "data", "list_template.dxf")
+EXAMPLE = os.path.join(HERE, "..", "..", "example")
 APP = "ZANT_LIST_TEMPLATE"
 PYTHON = "/usr/bin/python3"
 
@@ -180,9 +182,10 @@ class CaptureCommands(unittest.TestCase):
             self.assertEqual(a.read(), b.read())
 
     def test_example_session_answers_every_prompt(self):
-        session = os.path.join(os.path.dirname(TEMPLATE), "first-session.scr")
-        with open(session, encoding="utf-8") as f:
-            run = self.run_host(f.read())
+        drawing = self.box.copy_drawing(os.path.join(EXAMPLE, "template.dxf"), "example.dxf")
+        with open(os.path.join(EXAMPLE, "first-session.scr"), encoding="utf-8") as f:
+            run = self.box.run(f.read(), drawing=drawing)
+        self.assertEqual(run.returncode, 0, run.output)
         self.assertNotIn("Invalid selection", run.output)
         self.assertIn("Command: _ZANTLHEADER", run.output)
 
