@@ -206,6 +206,32 @@ TEST_F(LoaderTest, FindsDialogsAndBitmaps) {
       std::memcmp(LockResource(LoadResource(module, bitmap)), file.data() + 14, file.size() - 14),
       0);
 
+  // The same resource as a GDI bitmap: two rows of a red and a green pixel, read back as
+  // 32-bit pixels in either row order.
+  HBITMAP gdiBitmap = LoadBitmapW(module, MAKEINTRESOURCE(IDB_LOGO));
+  ASSERT_NE(gdiBitmap, nullptr);
+  BITMAP info{};
+  ASSERT_EQ(GetObjectW(gdiBitmap, sizeof info, &info), static_cast<int>(sizeof info));
+  EXPECT_EQ(info.bmWidth, 2);
+  EXPECT_EQ(info.bmHeight, 2);
+  EXPECT_EQ(info.bmBitsPixel, 24);
+  BITMAPINFO request{};
+  request.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  DWORD pixels[4] = {};
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDIBits(screen, gdiBitmap, 0, 2, pixels, &request, DIB_RGB_COLORS), 2);
+  EXPECT_EQ(pixels[0], 0xFF0000u);  // red, as 0x00RRGGBB
+  EXPECT_EQ(pixels[1], 0x00FF00u);
+  EXPECT_EQ(pixels[3], 0x00FF00u);
+  request.bmiHeader.biHeight = 2;  // bottom-up: scan line 1 is the top row
+  EXPECT_EQ(GetDIBits(screen, gdiBitmap, 1, 5, pixels, &request, DIB_RGB_COLORS), 1);
+  EXPECT_EQ(GetDIBits(screen, gdiBitmap, 2, 1, pixels, &request, DIB_RGB_COLORS), 0);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(LoadImageW(module, MAKEINTRESOURCE(IDD_SETTINGS), IMAGE_BITMAP, 0, 0, 0), nullptr);
+  EXPECT_TRUE(DeleteObject(gdiBitmap));
+  EXPECT_FALSE(DeleteObject(gdiBitmap));
+  EXPECT_EQ(GetObjectW(gdiBitmap, sizeof info, &info), 0);
+
   EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCE(999), RT_DIALOG), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
   EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCE(IDD_SETTINGS), RT_MENU), nullptr);

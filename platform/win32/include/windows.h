@@ -8,4 +8,5 @@
 #include "stringapiset.h"
 #include "winbase.h"
 #include "winuser.h"
+#include "wingdi.h"
 #include "winreg.h"

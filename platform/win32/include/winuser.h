@@ -27,6 +27,22 @@
 // its length. 0 when there is no such string.
 WINUSERAPI int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax);
 
+// Bitmap resources of hInstance as GDI bitmaps (uncompressed DIBs of 1, 4, 8, 24 or 32 bits);
+// null when there is no such bitmap. The caller deletes it with DeleteObject.
+#define IMAGE_BITMAP 0
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_CREATEDIBSECTION 0x00002000
+WINUSERAPI HBITMAP WINAPI LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
+// Only IMAGE_BITMAP from a module's resources, at its own size (cx and cy 0).
+WINUSERAPI HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy,
+                                    UINT fuLoad);
+#define LoadBitmap LoadBitmapW
+#define LoadImage LoadImageW
+
+// The device context of the (absent) screen, for the calls that want one.
+WINUSERAPI HDC WINAPI GetDC(HWND hWnd);
+WINUSERAPI int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
+
 // ---- Windows and messages ----------------------------------------------------------------------
 // Window, dialog and control styles and the standard command ids are shared with resource scripts.
 #include "winres.h"

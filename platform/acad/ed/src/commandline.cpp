@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <afxstr.h>
+
 #include "zwin32/utf.h"
 
 namespace zacad {
@@ -18,9 +20,22 @@ bool IsCaretCancel(std::u16string_view token) {
   return true;
 }
 
+// The length of the phrase `text` starts with, followed by a space or its end; 0 for none.
+size_t PhraseAtFront(const std::u16string& text, const std::vector<std::u16string>& phrases) {
+  size_t longest = 0;
+  for (const std::u16string& phrase : phrases) {
+    const size_t n = phrase.size();
+    if (n > longest && n <= text.size() && (n == text.size() || text[n] == u' ') &&
+        CStringW(text.substr(0, n).c_str()).CompareNoCase(phrase.c_str()) == 0)
+      longest = n;
+  }
+  return longest;
+}
+
 // Cuts one answer off the front of `line`; leaves the unread rest there, or resets it when
 // the answer ended at the line end.
-std::u16string Cut(std::optional<std::u16string>& line, AnswerMode mode) {
+std::u16string Cut(std::optional<std::u16string>& line, AnswerMode mode,
+                   const std::vector<std::u16string>& phrases) {
   std::u16string& text = *line;
   std::u16string answer;
   if (mode == AnswerMode::kLine) {
@@ -29,7 +44,10 @@ std::u16string Cut(std::optional<std::u16string>& line, AnswerMode mode) {
     return answer;
   }
   size_t end;
-  if (!text.empty() && text[0] == u'"') {
+  if (const size_t phrase = PhraseAtFront(text, phrases); phrase != 0) {
+    answer = text.substr(0, phrase);
+    end = phrase;
+  } else if (!text.empty() && text[0] == u'"') {
     // A quoted name keeps its spaces; the closing quote, then a space or the line end, ends it.
     size_t close = text.find(u'"', 1);
     if (close == std::u16string::npos) {
@@ -104,14 +122,16 @@ void CommandLine::echo(std::u16string_view text) {
   write(line);
 }
 
-Answer CommandLine::read(std::u16string_view prompt, AnswerMode mode) {
-  Answer answer = take(prompt, mode);
+Answer CommandLine::read(std::u16string_view prompt, AnswerMode mode,
+                         const std::vector<std::u16string>& phrases) {
+  Answer answer = take(prompt, mode, phrases);
   if (!answer.ok())
     ++cancels_;
   return answer;
 }
 
-Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode) {
+Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode,
+                         const std::vector<std::u16string>& phrases) {
   InputSource* in = source();
   if (in == nullptr)
     return {Answer::Kind::kEnd, {}};
@@ -148,7 +168,7 @@ Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode) {
     pending_ = std::move(line.text);
     typed = in->showsTyping();
   }
-  std::u16string answer = Cut(pending_, mode);
+  std::u16string answer = Cut(pending_, mode, phrases);
   if (typed) {
     atLineStart_ = true;  // the terminal already shows the answer and its line end
   } else {
@@ -162,9 +182,10 @@ Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode) {
   return {Answer::Kind::kText, std::move(answer)};
 }
 
-Answer CommandLine::ask(std::u16string_view prompt, AnswerMode mode, const AnswerCheck& check) {
+Answer CommandLine::ask(std::u16string_view prompt, AnswerMode mode, const AnswerCheck& check,
+                        const std::vector<std::u16string>& phrases) {
   for (;;) {
-    Answer answer = read(prompt, mode);
+    Answer answer = read(prompt, mode, phrases);
     if (!answer.ok()) {
       if (answer.kind == Answer::Kind::kEnd && source() != nullptr && source()->isBatch()) {
         fail(u"Input ended while a command was waiting for an answer.");

@@ -5,10 +5,12 @@
 #include <afxstr.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "picturetext.h"
 #include "zacad/commandline.h"
 #include "zwin32/dialogfrontend.h"
 
@@ -60,6 +62,7 @@ struct Control {
   bool clickable;  // a button
   bool editable;   // an edit box
   bool enabled;
+  HBITMAP picture = nullptr;  // what a picture button shows
 };
 
 std::vector<Control> ControlsOf(HWND dialog) {
@@ -87,6 +90,8 @@ std::vector<Control> ControlsOf(HWND dialog) {
       control.clickable = type != BS_GROUPBOX;
       if (type == BS_OWNERDRAW || (picture && (style & BS_PUSHLIKE) != 0)) {
         control.kind = picture ? u"picture button" : u"owner-drawn button";
+        control.picture =
+            reinterpret_cast<HBITMAP>(SendMessageW(child, BM_GETIMAGE, IMAGE_BITMAP, 0));
         control.states.push_back((state & BST_PUSHED) != 0 ? u"pressed" : u"released");
       } else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
                  type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
@@ -122,6 +127,40 @@ std::vector<Control> ControlsOf(HWND dialog) {
     controls.push_back(std::move(control));
   }
   return controls;
+}
+
+// The dialog's pictures side by side, each under its control's id.
+std::u16string Pictures(const std::vector<Control>& controls) {
+  constexpr size_t kGap = 4;
+  std::vector<std::pair<std::u16string, std::vector<std::u16string>>> pictures;
+  size_t rows = 0;
+  for (const Control& control : controls) {
+    std::vector<std::u16string> picture = PictureAsText(control.picture);
+    if (picture.empty())
+      continue;
+    CStringW id;
+    id.Format(u"[%d]", control.id);
+    rows = std::max(rows, picture.size());
+    pictures.emplace_back(id.GetString(), std::move(picture));
+  }
+  if (pictures.empty())
+    return {};
+  auto joined = [&](auto lineOf) {
+    std::u16string line = u"  ";
+    for (const auto& [id, picture] : pictures) {
+      std::u16string part = lineOf(id, picture);
+      part.resize(picture.front().size() + kGap, u' ');
+      line += part;
+    }
+    return line.substr(0, line.find_last_not_of(u' ') + 1) + u"\n";
+  };
+  std::u16string text = joined([](const std::u16string& id, const auto&) { return id; });
+  for (size_t row = 0; row < rows; ++row) {
+    text += joined([row](const std::u16string&, const std::vector<std::u16string>& picture) {
+      return row < picture.size() ? picture[row] : std::u16string();
+    });
+  }
+  return text;
 }
 
 std::u16string Describe(HWND dialog, const std::vector<Control>& controls) {
@@ -211,7 +250,7 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
     // The dialog is shown when it opens and whenever a click changed what it shows.
     const std::u16string description = Describe(dialog, controls);
     if (dialog != shownDialog_ || description != shownText_) {
-      commandLine.write(description);
+      commandLine.write(dialog != shownDialog_ ? description + Pictures(controls) : description);
       shownDialog_ = dialog;
       shownText_ = description;
     }
@@ -226,8 +265,18 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
         return u"\"" + trimmed + u"\" is disabled.";
       return std::nullopt;
     };
+    // A dialog with an edit box takes whole lines, as typed text keeps its spaces; any other
+    // dialog takes one answer a word, as the host's prompts do, so that one script line can
+    // click several controls. Labels that hold spaces are still one answer.
+    const bool typing = EditLine(controls) != nullptr;
+    std::vector<std::u16string> labels;
+    for (const Control& control : controls) {
+      if (control.clickable && control.label.find(u' ') != std::u16string::npos)
+        labels.push_back(control.label);
+    }
     const Answer answer =
-        commandLine.ask(u"\nDialog answer (? for help): ", AnswerMode::kLine, check);
+        commandLine.ask(u"\nDialog answer (? for help): ",
+                        typing ? AnswerMode::kLine : AnswerMode::kToken, check, labels);
     if (answer.kind == Answer::Kind::kCancel && !commandLine.inputFailed())
       return {zwin32::DialogInput::Kind::kEscape, nullptr, {}};
     if (!answer.ok())
@@ -236,7 +285,7 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
     if (trimmed.empty())
       return {zwin32::DialogInput::Kind::kEnter, nullptr, {}};
     if (trimmed == u"?") {
-      commandLine.write(description + kHelp + u"\n");
+      commandLine.write(description + Pictures(controls) + kHelp + u"\n");
       return NextInput(dialog);
     }
     const Target target = Resolve(controls, answer.text);

@@ -61,11 +61,14 @@ class ZNINTERFACE_API CButtonST : public CButton {
   void PreSubclassWindow() override;
 
  private:
+  void ShowPicture();
   void ShowState();
 
   int m_nCheck;
   int m_nBitmapIn;
   int m_nBitmapOut;
+  HBITMAP m_hBitmapIn;
+  HBITMAP m_hBitmapOut;
   COLORREF m_crTransIn;
   COLORREF m_crTransOut;
   BYTE m_byAlign;

@@ -2,17 +2,18 @@
 
 namespace {
 
-// A bitmap resource of the current resource module, checked to be one (a BITMAPINFOHEADER or
-// the older BITMAPCOREHEADER at its start).
-bool HasBitmap(int id) {
+// A bitmap resource of the current resource module, loaded as the window system draws it; null
+// when there is none of that id or it is not a bitmap Windows can draw.
+HBITMAP LoadPicture(int id) {
   LPCWSTR name = MAKEINTRESOURCEW(id);
-  HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
-  HRSRC resource = ::FindResourceW(module, name, RT_BITMAP);
-  if (resource == nullptr || ::SizeofResource(module, resource) < 12)
-    return false;
-  const auto* data = static_cast<const BYTE*>(::LockResource(::LoadResource(module, resource)));
-  const DWORD headerSize = data[0] | (data[1] << 8) | (data[2] << 16) | (DWORD{data[3]} << 24);
-  return headerSize == 12 || headerSize >= 40;
+  return static_cast<HBITMAP>(
+      ::LoadImageW(AfxFindResourceHandle(name, RT_BITMAP), name, IMAGE_BITMAP, 0, 0, 0));
+}
+
+void FreePicture(HBITMAP& picture) {
+  if (picture != nullptr)
+    ::DeleteObject(picture);
+  picture = nullptr;
 }
 
 }  // namespace
@@ -22,6 +23,8 @@ CButtonST::CButtonST()
       m_nCheck(0),
       m_nBitmapIn(0),
       m_nBitmapOut(0),
+      m_hBitmapIn(nullptr),
+      m_hBitmapOut(nullptr),
       m_crTransIn(0),
       m_crTransOut(0),
       m_byAlign(ST_ALIGN_HORIZ) {
@@ -35,25 +38,35 @@ CButtonST::CButtonST()
   m_crColors[BTNST_COLOR_BK_PRESSED] = ::GetSysColor(COLOR_BTNSHADOW);
 }
 
-CButtonST::~CButtonST() = default;
+CButtonST::~CButtonST() {
+  FreePicture(m_hBitmapIn);
+  FreePicture(m_hBitmapOut);
+}
 
 void CButtonST::PreSubclassWindow() {
   SetButtonStyle(BS_OWNERDRAW, FALSE);
-  if (m_nBitmapIn != 0)
-    ModifyStyle(0, BS_BITMAP);
+  ShowPicture();
   ShowState();
 }
 
 DWORD CButtonST::SetBitmaps(int nBitmapIn, COLORREF crTransColorIn, int nBitmapOut,
                             COLORREF crTransColorOut) {
-  if (!HasBitmap(nBitmapIn) || (nBitmapOut != 0 && !HasBitmap(nBitmapOut)))
+  HBITMAP in = LoadPicture(nBitmapIn);
+  HBITMAP out = nBitmapOut != 0 ? LoadPicture(nBitmapOut) : nullptr;
+  if (in == nullptr || (nBitmapOut != 0 && out == nullptr)) {
+    FreePicture(in);
+    FreePicture(out);
     return BTNST_INVALIDRESOURCE;
+  }
+  FreePicture(m_hBitmapIn);
+  FreePicture(m_hBitmapOut);
+  m_hBitmapIn = in;
+  m_hBitmapOut = out;
   m_nBitmapIn = nBitmapIn;
   m_nBitmapOut = nBitmapOut;
   m_crTransIn = crTransColorIn;
   m_crTransOut = crTransColorOut;
-  if (m_hWnd != nullptr)
-    ModifyStyle(0, BS_BITMAP);
+  ShowPicture();
   return BTNST_OK;
 }
 
@@ -80,12 +93,23 @@ DWORD CButtonST::GetColor(BYTE byColorIndex, COLORREF* crpColor) const {
 
 DWORD CButtonST::SetCheck(int nCheck, BOOL) {
   m_nCheck = nCheck != 0 ? 1 : 0;
+  ShowPicture();
   ShowState();
   return BTNST_OK;
 }
 
 int CButtonST::GetCheck() const {
   return m_nCheck;
+}
+
+// The window holds the picture it shows (BM_SETIMAGE), the pressed one while checked, so that
+// whoever presents the dialog can draw it.
+void CButtonST::ShowPicture() {
+  if (m_hWnd == nullptr || m_hBitmapIn == nullptr)
+    return;
+  ModifyStyle(0, BS_BITMAP);
+  HBITMAP shown = m_nCheck != 0 && m_hBitmapOut != nullptr ? m_hBitmapOut : m_hBitmapIn;
+  SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
 }
 
 void CButtonST::ShowState() {

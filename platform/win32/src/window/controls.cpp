@@ -94,6 +94,15 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case BM_SETSTYLE:
       button->style = (button->style & 0xFFFF0000u) | (static_cast<DWORD>(wParam) & 0xFFFFu);
       return 0;
+    case BM_GETIMAGE:
+      return wParam == IMAGE_BITMAP ? reinterpret_cast<LRESULT>(button->image) : 0;
+    case BM_SETIMAGE: {
+      if (wParam != IMAGE_BITMAP)
+        return 0;
+      HANDLE previous = button->image;
+      button->image = reinterpret_cast<HANDLE>(lParam);
+      return reinterpret_cast<LRESULT>(previous);
+    }
     case BM_CLICK: {
       if ((button->style & WS_DISABLED) != 0)
         return 0;

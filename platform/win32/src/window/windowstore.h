@@ -35,7 +35,8 @@ struct Window {
   LONG_PTR userData = 0;
   DWORD helpId = 0;
   int x = 0, y = 0, cx = 0, cy = 0;
-  UINT buttonState = 0;  // BST_ bits of a "Button"
+  UINT buttonState = 0;    // BST_ bits of a "Button"
+  HANDLE image = nullptr;  // a button's picture (BM_SETIMAGE), owned by whoever set it
   bool destroying = false;
   std::unique_ptr<DialogState> dialog;  // set for windows of the dialog class
 };

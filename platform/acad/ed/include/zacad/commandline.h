@@ -58,12 +58,16 @@ class ZACAD_ED_API CommandLine {
   void write(std::u16string_view text);
 
   // Shows `prompt` and takes one answer. Escape or `^C` gives kCancel (and "*Cancel*" is
-  // shown); the end of the source gives kEnd.
-  Answer read(std::u16string_view prompt, AnswerMode mode);
+  // shown); the end of the source gives kEnd. In kToken mode, an input that starts with one of
+  // `phrases` (names that hold spaces, any case) followed by a space or the line end takes the
+  // whole phrase as one answer, as if it had been quoted.
+  Answer read(std::u16string_view prompt, AnswerMode mode,
+              const std::vector<std::u16string>& phrases = {});
 
   // read() until `check` accepts. A rejected answer shows the check's message; a person is
   // asked again, batch input stops instead (inputFailed() tells it, the answer is kCancel).
-  Answer ask(std::u16string_view prompt, AnswerMode mode, const AnswerCheck& check);
+  Answer ask(std::u16string_view prompt, AnswerMode mode, const AnswerCheck& check,
+             const std::vector<std::u16string>& phrases = {});
 
   // Set when batch input was stopped by a wrong answer or ended inside a prompt; until the host
   // clears it (after the command), every read answers kCancel.
@@ -82,7 +86,8 @@ class ZACAD_ED_API CommandLine {
   void discardPending() { pending_.reset(); }
 
  private:
-  Answer take(std::u16string_view prompt, AnswerMode mode);
+  Answer take(std::u16string_view prompt, AnswerMode mode,
+              const std::vector<std::u16string>& phrases);
   void echo(std::u16string_view text);
 
   std::vector<std::unique_ptr<InputSource>> sources_;

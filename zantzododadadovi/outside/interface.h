@@ -1,0 +1,4 @@
+// The maker's interface library: the picture button.
+#pragma once
+
+#include <BtnST.h>
