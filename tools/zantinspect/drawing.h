@@ -1,0 +1,58 @@
+// What the inspector knows of a drawing: its model-space entities as plain values, read once,
+// so that everything after the reading works without the database.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zinspect {
+
+struct Point {
+  double x = 0;
+  double y = 0;
+};
+
+// Just enough geometry to draw the entity; texts keep their insertion point and height.
+struct Shape {
+  enum class Kind { None, Line, Polyline, Circle, Arc, Text };
+  Kind kind = Kind::None;
+  std::vector<Point> points;  // line: start and end; polyline: vertices; others: the centre
+  bool closed = false;
+  double radius = 0;
+  double startAngle = 0;  // radians, counter-clockwise
+  double endAngle = 0;
+  double height = 0;    // texts
+  double rotation = 0;  // texts, radians
+};
+
+// The groups of a template record after the application name, as they stand in the drawing.
+struct RecordGroup {
+  int code = 0;
+  bool numeric = false;
+  std::string text;  // string groups (and handles)
+  double real = 0;   // reals and integers; a point's x
+};
+
+struct Entity {
+  std::string handle;  // hex, as the drawing writes it
+  std::uint64_t handleValue = 0;
+  std::string kind;  // the DXF type: LINE, TEXT, MTEXT, INSERT, ...
+  std::string layer;
+  bool lockedLayer = false;
+  bool erased = false;
+  bool taggable = false;  // of a class that the capture commands give a record
+  bool isText = false;    // a single-line or multiline text
+  std::string text;       // a text's contents, MTEXT format codes removed
+  // The record's groups when the entity carries data of the template's application.
+  std::optional<std::vector<RecordGroup>> record;
+  Shape shape;
+};
+
+struct Drawing {
+  std::string file;
+  std::vector<Entity> entities;  // model space, drawing order
+};
+
+}  // namespace zinspect
