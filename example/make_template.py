@@ -4,15 +4,15 @@ marking it, in plain lines and texts. Run with Debian's python3 (python3-ezdxf).
 Bands (y, drawing units), which scripts and tests pick by window:
   172..185  title (multiline text) and the title block, a block reference with attributes
   130..145  second-level header: the element the next rows belong to
-  100..120  header: column titles
-   80..100  body row
+  100..120  header: column titles over a shading on a locked layer
+   80..100  body row, with a bending sketch in its last column
    60..80   the same row repeated, 20 below
    48..56   the display condition of a body row
    25..45   second-level footer: the element's sub-total
     0..20   footer: the total of bars, "Total" in its first cell
   -20..0    second footer part: the total of welded meshes, with its own text
   -42..-28  page footer
-Beside the header, a revision mark: a circle and, on a locked layer, its index.
+Beside the header, a revision mark (a circle) that no record can be put on.
 
 The entities of the first version of this drawing keep their order, so that they keep their
 handles (30 to 69), which scripts name: everything added since is drawn after them.
@@ -79,16 +79,22 @@ def main():
     msp = doc.modelspace()
     first_version(msp)
 
-    doc.layers.add("REVISIONS", color=6).lock()
+    doc.layers.add("LISTE_FOND", color=9).lock()
     doc.layers.add("CARTOUCHE", color=3)
     doc.layers.add("CONDITIONS", color=1)
     doc.appids.new(OTHER_APP)
     title_block(doc)
 
-    # The revision index in the circle, on a locked layer: a window over the header row that
-    # reaches the circle (0,100 to 220,120) picks it, and the commands pass it over.
-    msp.add_mtext("B", dxfattribs={"layer": "REVISIONS", "char_height": 3.5, "insert": (210, 110),
-                                   "attachment_point": 5})
+    # The header's shading, on a locked layer: a window over the header picks it, and the
+    # commands pass it over.
+    shade = msp.add_hatch(color=9, dxfattribs={"layer": "LISTE_FOND"})
+    shade.paths.add_polyline_path([(0, 100), (WIDTH, 100), (WIDTH, 120), (0, 120)],
+                                  is_closed=True)
+
+    # Bending sketches in the shape column: a straight bar, and a bar with a hook.
+    msp.add_lwpolyline([(165, 90), (195, 90)], dxfattribs={"layer": "LISTE"})
+    msp.add_lwpolyline([(165, 70), (190, 70)], dxfattribs={"layer": "LISTE"})
+    msp.add_arc((190, 72.5), 2.5, 270, 90, dxfattribs={"layer": "LISTE"})
 
     cartouche = msp.add_blockref("CARTOUCHE", (120, 172), dxfattribs={"layer": "CARTOUCHE"})
     cartouche.add_auto_attribs({"PROJET": "Immeuble Les Tilleuls", "DESSINATEUR": "J. Martin",
