@@ -1,5 +1,6 @@
-// The maker's tools and host tools libraries: trace scopes, crash reports, prompt texts, resource
-// switching, product registry paths and user-interface language, menus and toolbars.
+// The maker's tools, host tools and expression libraries: trace scopes, crash reports, prompt
+// texts, resource switching, product registry paths and user-interface language, menus and
+// toolbars, the expression dialog.
 #pragma once
 
 #include <ZnLogEntry.h>
@@ -8,3 +9,4 @@
 #include <ZnToolsResOverride.h>
 #include <ZANTRegistryTools.h>
 #include <ZANTAcadSystemTools.h>
+#include <ZnDlgExpression.h>
