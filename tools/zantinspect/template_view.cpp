@@ -77,7 +77,8 @@ class Builder {
   void finish(const Drawing& drawing) {
     for (auto& [number, part] : parts_)
       view_.footerParts.push_back(part);
-    checkSections();
+    if (view_.hasTemplate)
+      checkSections();
     checkDistribution();
     checkFooterParts();
     findVariables(drawing);

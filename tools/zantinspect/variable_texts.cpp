@@ -19,8 +19,8 @@ bool Ascii(std::string_view word) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Edit distance with an early way out: only "at most one" matters.
-bool AtMostOneEditApart(std::string_view a, std::string_view b) {
+// One slip of the keyboard apart: a letter wrong, missing, extra, or two letters swapped.
+bool OneTypoApart(std::string_view a, std::string_view b) {
   if (a.size() < b.size())
     std::swap(a, b);
   if (a.size() - b.size() > 1)
@@ -30,9 +30,11 @@ bool AtMostOneEditApart(std::string_view a, std::string_view b) {
     ++i;
   if (i == b.size())
     return true;
-  // One substitution when the sizes agree, else one insertion into the shorter.
-  const size_t skipB = a.size() == b.size() ? i + 1 : i;
-  return a.substr(i + 1) == b.substr(skipB);
+  if (a.size() != b.size())
+    return a.substr(i + 1) == b.substr(i);
+  const bool swapped = i + 1 < a.size() && a[i] == b[i + 1] && a[i + 1] == b[i] &&
+                       a.substr(i + 2) == b.substr(i + 2);
+  return swapped || a.substr(i + 1) == b.substr(i + 1);
 }
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
@@ -53,7 +55,7 @@ bool LooksLikeVariable(std::string_view word) {
       return true;
   }
   for (std::string_view name : VariableNames()) {
-    if (SameIgnoringCase(word, name) || (word.size() >= 6 && AtMostOneEditApart(word, name)))
+    if (SameIgnoringCase(word, name) || (word.size() >= 6 && OneTypoApart(word, name)))
       return true;
   }
   return false;

@@ -1,7 +1,8 @@
 // Which variable names a template text uses. The expression syntax belongs to the expression
 // dialog, so names are found as words: a word of the catalogue is a variable; a word that is not
-// but looks like one (an index "[n]", an inner capital as in "TotalWieght", or one letter off a
-// catalogue name) is an unknown name the list generator will not fill. Quoted parts are literal.
+// but looks like one (an index "[n]", an inner capital as in "PageNumber", or one slip of the
+// keyboard off a catalogue name) is an unknown name that the list generator will not fill.
+// Quoted parts are literal.
 #pragma once
 
 #include <string>
