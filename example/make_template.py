@@ -126,7 +126,7 @@ def main():
     # Page footer.
     msp.add_line((0, -30), (WIDTH, -30), dxfattribs={"layer": "LISTE"})
     text(msp, "Nomenclature des aciers - Poteau P1", 2, -37, "LISTE", height=2.5)
-    text(msp, "Page 1/3", 180, -37, "LISTE", height=2.5)
+    text(msp, "Page 1/3", 170, -37, "LISTE", height=2.5)
 
     doc.saveas(os.path.join(os.path.dirname(os.path.abspath(__file__)), "template.dxf"))
 

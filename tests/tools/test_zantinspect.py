@@ -21,7 +21,8 @@ EXAMPLE = os.environ["ZANT_EXAMPLE"]
 APP = "ZANT_LIST_TEMPLATE"
 
 # A drafter's first hour on the example: every section, a pattern body repeated every 20 with its
-# display condition, and two footer parts, each with its master text.
+# display condition, two footer parts, each with its master text, and three texts that become
+# variables (the position and quantity of the body row, the page number of the page footer).
 SESSION = """ZANTLHEADER W 0,100 200,120
 
 ZANTLSUBHEADER W 0,130 200,145
@@ -40,6 +41,21 @@ ZANTLFOOTERPART W 0,-20 200,0 R #5D
 
 W 0,-20 105,0
 ZANTLPAGEFOOTER W 0,-42 200,-28
+
+ZANTLVARIABLE
+PositionNum
+Ok
+W 1,85 24,95
+
+ZANTLVARIABLE
+Quantity
+Ok
+W 26,85 49,95
+
+ZANTLVARIABLE
+Page PageNum/TotalPages
+Ok
+W 165,-40 200,-33
 
 QSAVE
 """
@@ -160,9 +176,14 @@ class Inspector(unittest.TestCase):
         second = parts[int(meshes, 16)]
         self.assertEqual([m["text"] for m in second["masters"]], ["Total treillis soudés"])
         self.assertEqual(len(second["members"]), 6)
-        self.assertEqual(report["variables"], [{"handle": condition, "text": "IsBar",
-                                                "names": ["IsBar"], "unknown": [],
-                                                "in_section": True}])
+        variables = {v["handle"]: (v["text"], v["names"], v["unknown"], v["in_section"])
+                     for v in report["variables"]}
+        self.assertEqual(variables, {
+            condition: ("IsBar", ["IsBar"], [], True),
+            example_text("1"): ("PositionNum", ["PositionNum"], [], True),
+            example_text("10"): ("Quantity", ["Quantity"], [], True),
+            example_text("Page 1/3"): ("Page PageNum/TotalPages", ["PageNum", "TotalPages"], [],
+                                       True)})
         # A sound template: nothing to fix, and the shading on its locked layer stayed out.
         self.assertEqual(report["warnings"], [])
         kinds = {e["kind"] for s in sections.values() for e in s["entities"]}
