@@ -53,6 +53,13 @@ double floorSeconds(const std::string& in, const std::string& out) {
   return seconds(start);
 }
 
+// The process's peak resident memory so far.
+double peakBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) * 1024.0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,6 +80,7 @@ int main(int argc, char** argv) {
   }
   db.disableUndoRecording(!undo);
   const double read = seconds(start);
+  const double peakRead = peakBytes();
   acdbHostApplicationServices()->setWorkingDatabase(&db);
   if (acdbRegApp(u"ZANT_LIST_TEMPLATE") != RTNORM)
     return 1;
@@ -96,6 +104,7 @@ int main(int argc, char** argv) {
   delete it;
   space->close();
   const double tagTime = seconds(start) - read;
+  const double peakTag = peakBytes();
   const std::string out = work + "/bench_out.dxf";
   if (db.dxfOut(u16(out).c_str()) != Acad::eOk) {
     std::fprintf(stderr, "cannot write %s\n", out.c_str());
@@ -103,9 +112,7 @@ int main(int argc, char** argv) {
   }
   const double total = seconds(start);
   acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const double peak = static_cast<double>(usage.ru_maxrss) * 1024.0;
+  const double peak = peakBytes();
 
   const double floor = floorSeconds(in, work + "/bench_floor.dxf");
   std::printf(
@@ -113,8 +120,9 @@ int main(int argc, char** argv) {
       "  database: %.3f s (read %.3f, tag %.3f, save %.3f)\n"
       "  floor (read + write + fsync): %.3f s\n"
       "  ratio to floor: %.2f (target <= 3)\n"
-      "  peak memory: %.1f MB = %.2f x file size (target < 2)\n",
+      "  peak memory: %.1f MB = %.2f x file size (target < 2); after read %.1f MB, tag %.1f MB\n",
       in.c_str(), size / 1e6, tagged, undo ? "on" : "off", total, read, tagTime,
-      total - read - tagTime, floor, total / floor, peak / 1e6, peak / size);
+      total - read - tagTime, floor, total / floor, peak / 1e6, peak / size, peakRead / 1e6,
+      peakTag / 1e6);
   return 0;
 }

@@ -127,6 +127,7 @@ void write_file_atomically(const std::string& path,
   // the writing and is reported below.
   constexpr std::size_t kChunk = 1 << 20;
   std::string pending;
+  pending.reserve(kChunk);  // grown by doubling it could take twice the room
   int err = 0;
   try {
     produce([&](std::string_view piece) {

@@ -34,7 +34,7 @@ std::string printable(std::string_view v) {
 
 }  // namespace
 
-Document::Document() : style_(std::make_unique<Style>()) {}
+Document::Document() : edits_(std::make_unique<Edits>()), style_(std::make_unique<Style>()) {}
 Document::Document(Document&&) noexcept = default;
 Document& Document::operator=(Document&&) noexcept = default;
 Document::~Document() = default;
@@ -118,17 +118,12 @@ void Document::index() {
   RawTag raw;
   prefix_length_ = buffer_.size();
   bool have_eof = false;
-  std::uint32_t section = Object::kNoSection;
+  std::uint8_t section = Object::kNoSection;
   ObjectId table = kNoObject, block = kNoObject, polyline = kNoObject;
   bool want_name = false;    // the current object's `2` names its section or table
   bool handle_seen = false;  // only an object's first 5 (105) is its handle
   std::uint64_t max_handle = 0;
   std::set<std::string, std::less<>> seen_sections;
-
-  auto finish = [&](ObjectId id, std::size_t end) {
-    if (id != kNoObject)
-      objects_[id].end = end;
-  };
   ObjectId current = kNoObject;
 
   // Growing the object vector of a large drawing copies it again and again; once the first
@@ -136,29 +131,35 @@ void Document::index() {
   constexpr std::size_t kSample = std::size_t{1} << 20;
   bool reserved = buffer_.size() < 4 * kSample;
 
+  auto add_object = [&](std::string_view type) {
+    if (objects_.size() >= kNoObject - 1)
+      fail(raw.line, "too many objects");
+    current = static_cast<ObjectId>(objects_.size());
+    while ((raw.begin >> 32) > begin_wraps_.size())
+      begin_wraps_.push_back(current);
+    if (format_ == Format::Ascii && current % kLineMark == 0)
+      line_marks_.push_back(raw.line);
+    Object o;
+    o.begin = static_cast<std::uint32_t>(raw.begin);
+    o.type = type_id(type);
+    o.position = static_cast<std::uint32_t>(order_.size());
+    objects_.push_back(o);
+    order_.push_back(current);
+  };
+
   while (scan.next(raw)) {
     if (!reserved && raw.begin > kSample) {
       std::size_t expected = objects_.size() * (buffer_.size() / raw.begin + 1);
       objects_.reserve(expected);
       order_.reserve(expected);
-      by_handle_.reserve(expected);
       reserved = true;
     }
     if (raw.code == 0) {
-      finish(current, raw.begin);
       if (current == kNoObject)
         prefix_length_ = raw.begin;
       std::string_view type = detail::trim_blanks(raw.value);
+      add_object(type);
       if (type == "EOF") {
-        current = static_cast<ObjectId>(objects_.size());
-        objects_.push_back(Object{});
-        Object& eof = objects_.back();
-        eof.begin = raw.begin;
-        eof.end = raw.end;
-        eof.line = raw.line;
-        eof.type = type_id("EOF");
-        eof.position = order_.size();
-        order_.push_back(current);
         trailer_offset_ = raw.end;
         have_eof = true;
         if (section != Object::kNoSection) {
@@ -166,14 +167,7 @@ void Document::index() {
         }
         break;
       }
-      current = static_cast<ObjectId>(objects_.size());
-      objects_.push_back(Object{});
       Object& o = objects_.back();
-      o.begin = raw.begin;
-      o.line = raw.line;
-      o.type = type_id(type);
-      o.position = order_.size();
-      order_.push_back(current);
       want_name = false;
       handle_seen = false;
 
@@ -181,7 +175,9 @@ void Document::index() {
         if (section != Object::kNoSection) {
           fail(raw.line, "section " + sections_[section] + " is not closed (no ENDSEC)");
         }
-        section = static_cast<std::uint32_t>(sections_.size());
+        if (sections_.size() >= Object::kNoSection)
+          fail(raw.line, "too many sections");
+        section = static_cast<std::uint8_t>(sections_.size());
         sections_.emplace_back();
         want_name = true;
       } else if (type == "ENDSEC") {
@@ -218,7 +214,14 @@ void Document::index() {
         o.container = table != kNoObject ? table : block;
       }
       if (type == "VERTEX" || type == "ATTRIB" || type == "SEQEND") {
-        o.parent = polyline;
+        if (polyline != kNoObject) {
+          if (!child_runs_.empty() && child_runs_.back().parent == polyline &&
+              child_runs_.back().last + 1 == current) {
+            child_runs_.back().last = current;
+          } else {
+            child_runs_.push_back(ChildRun{current, current, polyline});
+          }
+        }
         if (type == "SEQEND")
           polyline = kNoObject;
       } else {
@@ -257,13 +260,8 @@ void Document::index() {
         continue;
       }
       o.handle = *h;
-      o.has_handle = true;
+      o.flags |= Object::kHasHandle;
       max_handle = std::max(max_handle, *h);
-      auto [it, fresh] = by_handle_.emplace(*h, current);
-      if (!fresh) {
-        warn(raw.line, "handle " + format_handle(*h) + " is used again (first at " +
-                           place(objects_[it->second].line) + "); lookups find the first");
-      }
     }
   }
   if (!have_eof) {
@@ -272,13 +270,70 @@ void Document::index() {
     }
     fail(scan.line(), "the file ends without 0/EOF (cut short?)");
   }
+  read_count_ = static_cast<ObjectId>(objects_.size());
   max_handle_ = max_handle;
+  index_handles();
+}
+
+// Orders the objects by handle for find(). Sorting finds handles used twice, which are named in
+// warnings among the others in file order; lookups find the first object of such a handle.
+void Document::index_handles() {
+  std::size_t count = 0;
+  for (const Object& o : objects_)
+    count += (o.flags & Object::kHasHandle) != 0;
+  by_handle_.reserve(count);
+  for (ObjectId id = 0; id < objects_.size(); ++id) {
+    if ((objects_[id].flags & Object::kHasHandle) != 0)
+      by_handle_.push_back(id);
+  }
+  auto before = [this](ObjectId a, ObjectId b) {
+    return objects_[a].handle < objects_[b].handle ||
+           (objects_[a].handle == objects_[b].handle && a < b);
+  };
+  // Writers hand out handles in file order, so the index is most often sorted already.
+  if (!std::is_sorted(by_handle_.begin(), by_handle_.end(), before))
+    std::sort(by_handle_.begin(), by_handle_.end(), before);
+  std::vector<std::pair<ObjectId, ObjectId>> again;  // (object, first object of its handle)
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < by_handle_.size(); ++i) {
+    const ObjectId id = by_handle_[i];
+    if (kept > 0 && objects_[by_handle_[kept - 1]].handle == objects_[id].handle) {
+      again.emplace_back(id, by_handle_[kept - 1]);
+      continue;
+    }
+    by_handle_[kept++] = id;
+  }
+  by_handle_.resize(kept);
+  if (again.empty())
+    return;
+  std::sort(again.begin(), again.end());
+  const std::size_t earlier = warnings_.size();
+  for (auto [id, first] : again) {
+    // The warning names the line of the handle tag, found again by reading the object.
+    auto [begin, end] = span(id);
+    TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_, name_,
+                    begin, line_of(id));
+    RawTag raw;
+    std::size_t line = line_of(id);
+    const int code = type_of(objects_[id]) == "DIMSTYLE" ? 105 : 5;
+    while (scan.next(raw)) {
+      if (raw.code == code) {
+        line = raw.line;
+        break;
+      }
+    }
+    warn(line, "handle " + format_handle(objects_[id].handle) + " is used again (first at " +
+                   place(line_of(first)) + "); lookups find the first");
+  }
+  std::inplace_merge(warnings_.begin(), warnings_.begin() + static_cast<std::ptrdiff_t>(earlier),
+                     warnings_.end(),
+                     [](const Warning& a, const Warning& b) { return a.line < b.line; });
 }
 
 void Document::read_header() {
   std::size_t version_at = 0, code_page_at = 0;  // lines of the values, for messages
   if (header_ != kNoObject) {
-    std::vector<Tag> tags = parse_tags(objects_[header_]);
+    std::vector<Tag> tags = parse_tags(header_);
     for (std::size_t i = 0; i < tags.size(); ++i) {
       if (tags[i].code != 9)
         continue;
@@ -306,9 +361,9 @@ void Document::read_header() {
     }
     style_->reals = detail::real_style(tags);
     if (format_ == Format::Ascii) {
-      std::string_view bytes(buffer_);
-      const Object& h = objects_[header_];
-      style_->int_width = detail::ascii_style(bytes.substr(h.begin, h.end - h.begin)).int_width;
+      auto [begin, end] = span(header_);
+      style_->int_width =
+          detail::ascii_style(std::string_view(buffer_).substr(begin, end - begin)).int_width;
     }
   }
   if (std::find(std::begin(kVersions), std::end(kVersions), version_) == std::end(kVersions)) {
@@ -327,14 +382,41 @@ void Document::read_header() {
 std::size_t Document::line_at(std::size_t offset) const {
   if (format_ == Format::Binary)
     return 0;
-  std::size_t line = 1;
-  for (std::size_t i = 0; i < offset && i < buffer_.size(); ++i) {
+  return 1 + count_lines(0, offset);
+}
+
+std::size_t Document::count_lines(std::size_t from, std::size_t to) const {
+  std::size_t lines = 0;
+  for (std::size_t i = from; i < to && i < buffer_.size(); ++i) {
     if (buffer_[i] == '\n' ||
         (buffer_[i] == '\r' && (i + 1 >= buffer_.size() || buffer_[i + 1] != '\n'))) {
-      ++line;
+      ++lines;
     }
   }
-  return line;
+  return lines;
+}
+
+std::size_t Document::line_of(ObjectId id) const {
+  if (id >= read_count_) {
+    auto added = added_.find(id);
+    return added == added_.end() ? 0 : line_of(added->second.before);
+  }
+  const std::size_t begin = span(id).first;
+  if (format_ == Format::Binary)
+    return begin;
+  const ObjectId mark = id / kLineMark;
+  return line_marks_[mark] + count_lines(span(mark * kLineMark).first, begin);
+}
+
+std::pair<std::size_t, std::size_t> Document::span(ObjectId id) const {
+  if (id >= read_count_)
+    return {0, 0};
+  auto begin = [this](ObjectId at) {
+    const auto high = static_cast<std::size_t>(
+        std::upper_bound(begin_wraps_.begin(), begin_wraps_.end(), at) - begin_wraps_.begin());
+    return (high << 32) | objects_[at].begin;
+  };
+  return {begin(id), id + 1 < read_count_ ? begin(id + 1) : trailer_offset_};
 }
 
 std::size_t Document::value_line(const Tag& tag) const {
@@ -364,13 +446,23 @@ void Document::check_handles() {
     handle_seed_ = 1;
 }
 
-std::vector<Tag> Document::parse_tags(const Object& o) const {
-  if (o.edited)
-    return detail::unpack_tags(o.edited.view(), buffer_, format_, binary_code_width_, name_);
+std::string_view Document::packed(const Object& o) const {
+  return edits_->store.view(o.edit);
+}
+
+std::vector<Tag> Document::parse_tags(ObjectId id) const {
+  const Object& o = obj(id);
+  if (o.edit != 0) {
+    return detail::unpack_tags(packed(o), buffer_, format_, binary_code_width_, edits_->shared,
+                               name_);
+  }
   std::vector<Tag> tags;
   tags.reserve(24);  // most entities hold fewer tags: one allocation, no regrowth
-  TagScanner scan(std::string_view(buffer_).substr(0, o.end), format_, binary_code_width_, name_,
-                  o.begin, o.line);
+  // These bytes were scanned when the file was read: they scan the same way again, so no line
+  // is needed for messages.
+  auto [begin, end] = span(id);
+  TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_, name_,
+                  begin, 0);
   RawTag raw;
   while (scan.next(raw)) {
     Tag t;
@@ -384,10 +476,12 @@ std::vector<Tag> Document::parse_tags(const Object& o) const {
   return tags;
 }
 
-std::uint32_t Document::type_id(std::string_view type) {
+std::uint16_t Document::type_id(std::string_view type) {
   auto known = type_ids_.find(type);
   if (known == type_ids_.end()) {
-    known = type_ids_.emplace(std::string(type), static_cast<std::uint32_t>(types_.size())).first;
+    if (types_.size() > 0xffff)
+      throw Error(name_, 0, "more than 65536 object types");
+    known = type_ids_.emplace(std::string(type), static_cast<std::uint16_t>(types_.size())).first;
     types_.emplace_back(type);
   }
   return known->second;
@@ -398,11 +492,11 @@ std::string_view Document::type_of(const Object& o) const {
 }
 
 std::vector<Tag> Document::tags(ObjectId id) const {
-  return parse_tags(obj(id));
+  return parse_tags(id);
 }
 
 bool Document::changed(ObjectId id) const {
-  return static_cast<bool>(obj(id).edited);
+  return obj(id).edit != 0;
 }
 
 std::string_view Document::type(ObjectId id) const {
@@ -411,16 +505,25 @@ std::string_view Document::type(ObjectId id) const {
 
 std::optional<std::uint64_t> Document::handle(ObjectId id) const {
   const Object& o = obj(id);
-  if (!o.has_handle)
+  if ((o.flags & Object::kHasHandle) == 0)
     return std::nullopt;
   return o.handle;
 }
 
-std::optional<ObjectId> Document::find(std::uint64_t handle) const {
-  auto it = by_handle_.find(handle);
-  if (it == by_handle_.end())
+std::optional<std::size_t> Document::handle_entry(std::uint64_t handle) const {
+  auto at =
+      std::lower_bound(by_handle_.begin(), by_handle_.end(), handle,
+                       [this](ObjectId id, std::uint64_t h) { return objects_[id].handle < h; });
+  if (at == by_handle_.end() || objects_[*at].handle != handle)
     return std::nullopt;
-  return it->second;
+  return static_cast<std::size_t>(at - by_handle_.begin());
+}
+
+std::optional<ObjectId> Document::find(std::uint64_t handle) const {
+  std::optional<std::size_t> entry = handle_entry(handle);
+  if (!entry)
+    return std::nullopt;
+  return by_handle_[*entry];
 }
 
 std::optional<std::uint64_t> Document::owner(ObjectId id) const {
@@ -450,8 +553,18 @@ std::optional<ObjectId> Document::container(ObjectId id) const {
   return c;
 }
 
+ObjectId Document::parent_of(ObjectId id) const {
+  auto after = std::upper_bound(child_runs_.begin(), child_runs_.end(), id,
+                                [](ObjectId i, const ChildRun& run) { return i < run.first; });
+  if (after == child_runs_.begin())
+    return kNoObject;
+  const ChildRun& run = *(after - 1);
+  return id <= run.last ? run.parent : kNoObject;
+}
+
 std::optional<ObjectId> Document::parent(ObjectId id) const {
-  ObjectId p = obj(id).parent;
+  obj(id);
+  ObjectId p = parent_of(id);
   if (p == kNoObject)
     return std::nullopt;
   return p;
@@ -460,7 +573,7 @@ std::optional<ObjectId> Document::parent(ObjectId id) const {
 std::vector<ObjectId> Document::children(ObjectId id) const {
   std::vector<ObjectId> out;
   std::size_t at = position(id);
-  for (std::size_t i = at + 1; i < order_.size() && objects_[order_[i]].parent == id; ++i) {
+  for (std::size_t i = at + 1; i < order_.size() && parent_of(order_[i]) == id; ++i) {
     out.push_back(order_[i]);
   }
   return out;
@@ -497,7 +610,7 @@ std::size_t Document::position(ObjectId id) const {
 std::optional<std::vector<Tag>> Document::header_variable(std::string_view name) const {
   if (header_ == kNoObject)
     return std::nullopt;
-  std::vector<Tag> tags = parse_tags(objects_[header_]);
+  std::vector<Tag> tags = parse_tags(header_);
   for (std::size_t i = 0; i < tags.size(); ++i) {
     if (tags[i].code != 9 || tags[i].trimmed() != name)
       continue;

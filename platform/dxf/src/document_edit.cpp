@@ -68,47 +68,81 @@ Tag Document::make_handle(int code, std::uint64_t handle) const {
   return Tag(code, format_handle(handle));
 }
 
-void Document::check_tags(const std::vector<Tag>& tags, std::size_t line) const {
-  check_structure(tags, line);
+// `id` names the object whose line a message gives.
+void Document::check_tags(const std::vector<Tag>& tags, ObjectId id) const {
+  check_structure(tags, id);
   for (const Tag& t : tags) {
     // Tags kept from the file are written back as they were, however odd their values.
     if (!detail::same_as_source(t, buffer_, format_, binary_code_width_))
-      check_value(t, line);
+      check_value(t, id);
   }
 }
 
-void Document::check_structure(const std::vector<Tag>& tags, std::size_t line) const {
+void Document::check_structure(const std::vector<Tag>& tags, ObjectId id) const {
   if (tags.empty() || tags[0].code != 0)
-    throw Error(name_, line, "an object must start with a 0 tag");
+    throw Error(name_, line_of(id), "an object must start with a 0 tag");
   for (std::size_t i = 1; i < tags.size(); ++i) {
     if (tags[i].code == 0)
-      throw Error(name_, line, "a 0 tag may only start an object");
+      throw Error(name_, line_of(id), "a 0 tag may only start an object");
   }
 }
 
-void Document::check_value(const Tag& tag, std::size_t line) const {
+void Document::check_value(const Tag& tag, ObjectId id) const {
   std::string problem = detail::value_problem(tag, format_);
   if (!problem.empty())
-    throw Error(name_, line, "group code " + std::to_string(tag.code) + ": " + problem);
+    throw Error(name_, line_of(id), "group code " + std::to_string(tag.code) + ": " + problem);
+}
+
+void Document::store(ObjectId id, std::string packed) {
+  Object& o = objects_[id];
+  detail::EditStore& edits = edits_->store;
+  edits.drop(o.edit);
+  o.edit = 0;
+  // Tags that are again the object as read need no record: the object is unchanged.
+  if (id < read_count_ && detail::only_span(packed) == span(id))
+    return;
+  o.edit = edits.add(packed);
+  if (edits.wasteful()) {
+    detail::EditStore fresh;
+    for (Object& each : objects_) {
+      if (each.edit != 0)
+        each.edit = fresh.add(edits.view(each.edit));
+    }
+    edits = std::move(fresh);
+  }
+}
+
+std::string Document::snapshot(ObjectId id) const {
+  const Object& o = obj(id);
+  if (o.edit != 0)
+    return std::string(packed(o));
+  auto [begin, end] = span(id);
+  return detail::pack_span(begin, end);
+}
+
+void Document::restore(ObjectId id, std::string_view snapshot) {
+  obj(id);
+  store(id, std::string(snapshot));
 }
 
 void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
-  Object& o = obj(id);
-  check_structure(tags, o.line);
+  const Object& o = obj(id);
+  check_structure(tags, id);
   if (tags[0].trimmed() != type_of(o)) {
-    throw Error(name_, o.line,
+    throw Error(name_, line_of(id),
                 "an object of type " + std::string(type_of(o)) + " cannot become " +
                     std::string(tags[0].trimmed()));
   }
   if (type_of(o) != "SECTION") {
     std::optional<std::uint64_t> h = own_handle(tags);
-    if (h.has_value() != o.has_handle || (h && *h != o.handle)) {
-      throw Error(name_, o.line, "the handle of an object cannot change");
+    const bool has_handle = (o.flags & Object::kHasHandle) != 0;
+    if (h.has_value() != has_handle || (h && *h != o.handle)) {
+      throw Error(name_, line_of(id), "the handle of an object cannot change");
     }
   }
   // Values are checked as the tags are packed: only those not kept from the file need it.
-  o.edited = detail::PackedTags(detail::pack_tags(tags, buffer_, format_, binary_code_width_,
-                                                  [&](const Tag& t) { check_value(t, o.line); }));
+  store(id, detail::pack_tags(tags, buffer_, format_, binary_code_width_, edits_->shared,
+                              [&](const Tag& t) { check_value(t, id); }));
 }
 
 std::vector<std::string> Document::xdata_applications(ObjectId id) const {
@@ -131,9 +165,9 @@ std::optional<std::vector<Tag>> Document::xdata(ObjectId id, std::string_view ap
 }
 
 void Document::set_xdata(ObjectId id, std::string_view application, std::vector<Tag> data) {
-  const Object& o = obj(id);
+  obj(id);
   auto refuse = [&](const std::string& problem) {
-    throw Error(name_, o.line, "xdata of '" + std::string(application) + "': " + problem);
+    throw Error(name_, line_of(id), "xdata of '" + std::string(application) + "': " + problem);
   };
   if (application.empty())
     refuse("an application name is needed");
@@ -197,34 +231,37 @@ std::uint64_t Document::allocate_handle() {
 
 ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
   const Object& next = obj(before);
-  check_tags(tags, next.line);
+  check_tags(tags, before);
   std::optional<std::uint64_t> h = own_handle(tags);
-  if (h && by_handle_.count(*h) != 0) {
-    throw Error(name_, next.line, "handle " + format_handle(*h) + " is already used");
+  if (h && handle_entry(*h)) {
+    throw Error(name_, line_of(before), "handle " + format_handle(*h) + " is already used");
   }
   std::size_t at = position(before);
   Object o;
-  o.line = next.line;
   o.type = type_id(tags[0].trimmed());
   o.section = next.section;
   o.container = next.container;
-  // The object before the insertion point is the likeliest model (the previous table record).
-  o.style_of = at > 0 ? order_[at - 1] : before;
   if (h) {
     o.handle = *h;
-    o.has_handle = true;
+    o.flags |= Object::kHasHandle;
   }
-  o.edited = detail::PackedTags(
-      detail::pack_tags(tags, buffer_, format_, binary_code_width_, [](const Tag&) {}));
-  ObjectId id = static_cast<ObjectId>(objects_.size());
-  o.position = at;
-  objects_.push_back(std::move(o));
+  o.position = static_cast<std::uint32_t>(at);
+  std::string packed = detail::pack_tags(tags, buffer_, format_, binary_code_width_, edits_->shared,
+                                         [](const Tag&) {});
+  const auto id = static_cast<ObjectId>(objects_.size());
+  // The object before the insertion point is the likeliest model (the previous table record).
+  added_.emplace(id, Added{before, at > 0 ? order_[at - 1] : before});
+  objects_.push_back(o);
+  store(id, std::move(packed));
   order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(at), id);
   // Inserts are rare (new table records); lookups by position are not.
   for (std::size_t i = at + 1; i < order_.size(); ++i)
-    objects_[order_[i]].position = i;
+    objects_[order_[i]].position = static_cast<std::uint32_t>(i);
   if (h) {
-    by_handle_.emplace(*h, id);
+    auto entry = std::lower_bound(
+        by_handle_.begin(), by_handle_.end(), *h,
+        [this](ObjectId other, std::uint64_t handle) { return objects_[other].handle < handle; });
+    by_handle_.insert(entry, id);
     handle_seed_ = std::max(handle_seed_, *h + 1);
   }
   return id;
@@ -235,7 +272,7 @@ void Document::erase(ObjectId id) {
   for (std::string_view structural :
        {"SECTION", "ENDSEC", "TABLE", "ENDTAB", "BLOCK", "ENDBLK", "EOF"}) {
     if (type_of(o) == structural) {
-      throw Error(name_, o.line,
+      throw Error(name_, line_of(id),
                   std::string(type_of(o)) + " holds the drawing's structure and cannot be erased");
     }
   }
@@ -243,15 +280,17 @@ void Document::erase(ObjectId id) {
   std::size_t last = first + 1 + children(id).size();
   for (std::size_t i = first; i < last; ++i) {
     Object& gone = objects_[order_[i]];
-    auto it = gone.has_handle ? by_handle_.find(gone.handle) : by_handle_.end();
-    if (it != by_handle_.end() && it->second == order_[i])
-      by_handle_.erase(it);
+    std::optional<std::size_t> entry = (gone.flags & Object::kHasHandle) != 0
+                                           ? handle_entry(gone.handle)
+                                           : std::optional<std::size_t>();
+    if (entry && by_handle_[*entry] == order_[i])
+      by_handle_.erase(by_handle_.begin() + static_cast<std::ptrdiff_t>(*entry));
     gone.position = Object::kErased;
   }
   order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(first),
                order_.begin() + static_cast<std::ptrdiff_t>(last));
   for (std::size_t i = first; i < order_.size(); ++i)
-    objects_[order_[i]].position = i;
+    objects_[order_[i]].position = static_cast<std::uint32_t>(i);
 }
 
 ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag> record) {
@@ -266,8 +305,8 @@ ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag
     }
   }
   if (endtab == kNoObject)
-    throw Error(name_, obj(*t).line, "table has no ENDTAB");
-  check_tags(record, obj(*t).line);
+    throw Error(name_, line_of(*t), "table has no ENDTAB");
+  check_tags(record, *t);
 
   // Count in the TABLE head; checked before anything changes.
   std::vector<Tag> head = tags(*t);
@@ -275,7 +314,7 @@ ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag
   if (count != head.end()) {
     std::optional<std::int64_t> n = count->as_int();
     if (!n)
-      throw Error(name_, obj(*t).line, "table count '" + count->value + "' is not a number");
+      throw Error(name_, line_of(*t), "table count '" + count->value + "' is not a number");
     count->value = std::to_string(*n + 1);
   }
 
@@ -284,7 +323,7 @@ ObjectId Document::add_table_record(std::string_view table_name, std::vector<Tag
   if (uses_handles_) {
     full.push_back(make_handle(table_name == "DIMSTYLE" ? 105 : 5, handle_seed_));
     if (version_ >= "AC1012") {
-      full.push_back(make_handle(330, obj(*t).has_handle ? obj(*t).handle : 0));
+      full.push_back(make_handle(330, handle(*t).value_or(0)));
     }
   }
   full.insert(full.end(), record.begin() + 1, record.end());

@@ -5,31 +5,49 @@
 #include <string>
 #include <vector>
 
+#include "edit_store.h"
 #include "packed_tags.h"
 #include "tag_writer.h"
 #include "zdxf/document.h"
 
 namespace zdxf {
 
-// One object: where its bytes lie in the file buffer and what the index pass learned about it.
+// One object: what the index pass learned about it. A drawing holds one of these per object, so
+// it keeps only what cannot be found cheaply otherwise: where the object ends is where the next
+// one begins, lines are counted again from a nearby mark when a message needs one, and the few
+// VERTEX, ATTRIB and SEQEND runs name their POLYLINE or INSERT in Document::child_runs_.
 struct Document::Object {
-  static constexpr std::uint32_t kNoSection = static_cast<std::uint32_t>(-1);
-  static constexpr std::size_t kErased = static_cast<std::size_t>(-1);  // position once erased
+  static constexpr std::uint8_t kNoSection = 0xff;  // so at most 255 sections
+  static constexpr std::uint32_t kErased = static_cast<std::uint32_t>(-1);  // position once erased
+  static constexpr std::uint8_t kHasHandle = 1;
 
-  // Fields are ordered widest first: a drawing holds one of these per object.
-  std::size_t begin = 0;  // byte span of the object in the buffer (empty for a new object)
-  std::size_t end = 0;
-  std::size_t line = 0;      // line (ASCII) or byte offset (binary) of its `0` tag
-  std::size_t position = 0;  // index in the file order, kept current on insert and erase
   std::uint64_t handle = 0;
-  // Set once the object's tags were replaced: those tags as detail::pack_tags keeps them.
-  detail::PackedTags edited;
-  std::uint32_t type = 0;  // index into Document::types_
-  std::uint32_t section = kNoSection;
-  ObjectId container = kNoObject;  // TABLE or BLOCK
-  ObjectId parent = kNoObject;     // POLYLINE or INSERT
-  ObjectId style_of = kNoObject;   // a new object is written in the style of this neighbour
-  bool has_handle = false;
+  detail::EditStore::Ref edit = 0;  // its tags in Document::edits_ once replaced
+  std::uint32_t begin = 0;          // low half of the offset of its `0` tag (see Document::span)
+  std::uint32_t position = 0;       // index in the file order, kept current on insert and erase
+  ObjectId container = kNoObject;   // TABLE or BLOCK
+  std::uint16_t type = 0;           // index into Document::types_
+  std::uint8_t section = kNoSection;
+  std::uint8_t flags = 0;
+};
+
+// What only objects added after reading have.
+struct Document::Added {
+  ObjectId before = kNoObject;    // where it was inserted, for the line in messages
+  ObjectId style_of = kNoObject;  // it is written in the style of this neighbour
+};
+
+// A run of objects (VERTEX, ATTRIB, SEQEND) belonging to one POLYLINE or INSERT.
+struct Document::ChildRun {
+  ObjectId first = kNoObject;
+  ObjectId last = kNoObject;
+  ObjectId parent = kNoObject;
+};
+
+// Where edited objects' tags are kept.
+struct Document::Edits {
+  detail::EditStore store;
+  detail::SharedRuns shared;
 };
 
 // Number formats of the whole file, for objects that show none of their own.

@@ -6,20 +6,22 @@
 
 namespace zdxf {
 
-void Document::write_object(std::string& out, const Object& o) const {
+void Document::write_object(std::string& out, ObjectId id) const {
   detail::AsciiStyle style;
   if (format_ == Format::Ascii) {
     // A new object looks like its neighbour; an old one like itself.
-    const Object* model = &o;
-    while (model->begin == model->end && model->style_of != kNoObject) {
-      model = &objects_[model->style_of];
+    ObjectId model = id;
+    for (auto added = added_.find(model);
+         added != added_.end() && added->second.style_of != kNoObject; added = added_.find(model)) {
+      model = added->second.style_of;
     }
-    style = detail::ascii_style(
-        std::string_view(buffer_).substr(model->begin, model->end - model->begin));
+    auto [begin, end] = span(model);
+    style = detail::ascii_style(std::string_view(buffer_).substr(begin, end - begin));
     if (!style.int_seen)
       style.int_width = style_->int_width;
   }
-  detail::append_packed(out, o.edited.view(), buffer_, format_, binary_code_width_, style);
+  detail::append_packed(out, packed(objects_[id]), buffer_, format_, binary_code_width_,
+                        edits_->shared, style);
 }
 
 void Document::write(const std::function<void(std::string_view)>& sink) const {
@@ -34,18 +36,20 @@ void Document::write(const std::function<void(std::string_view)>& sink) const {
   };
   std::string scratch;
   for (ObjectId id : order_) {
-    const Object& o = objects_[id];
-    if (o.edited) {
+    if (objects_[id].edit != 0) {
       flush();
       scratch.clear();
-      write_object(scratch, o);
+      write_object(scratch, id);
       sink(scratch);
-    } else if (run_end == o.begin && run_end != 0) {
-      run_end = o.end;
+      continue;
+    }
+    auto [begin, end] = span(id);
+    if (run_end == begin && run_end != 0) {
+      run_end = end;
     } else {
       flush();
-      run_begin = o.begin;
-      run_end = o.end;
+      run_begin = begin;
+      run_end = end;
     }
   }
   flush();

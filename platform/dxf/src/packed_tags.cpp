@@ -1,7 +1,6 @@
 #include "packed_tags.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "tag_scanner.h"
 
@@ -13,6 +12,7 @@ namespace {
 // to four bytes.
 constexpr char kSpan = 'S';  // begin, length: tags kept in the buffer
 constexpr char kTag = 'T';   // code, source offset + 1 (0: new), source length, value size, value
+constexpr char kRun = 'R';   // number of a shared run of kTag records
 
 void put(std::string& out, std::uint64_t value) {
   while (value >= 0x80) {
@@ -43,9 +43,9 @@ int to_code(std::uint64_t z) {
   return static_cast<int>(static_cast<std::int64_t>(z >> 1) ^ -static_cast<std::int64_t>(z & 1));
 }
 
-// Calls span(begin, end) or tag(Tag) for each record.
+// Calls span(begin, end) or tag(Tag) for each record, shared runs included.
 template <typename Span, typename One>
-void for_each_record(std::string_view packed, Span&& span, One&& tag) {
+void for_each_record(std::string_view packed, const SharedRuns& shared, Span&& span, One&& tag) {
   while (!packed.empty()) {
     char kind = packed.front();
     packed.remove_prefix(1);
@@ -53,6 +53,10 @@ void for_each_record(std::string_view packed, Span&& span, One&& tag) {
       auto begin = static_cast<std::size_t>(take(packed));
       auto length = static_cast<std::size_t>(take(packed));
       span(begin, begin + length);
+      continue;
+    }
+    if (kind == kRun) {
+      for_each_record(shared.run(static_cast<std::uint32_t>(take(packed))), shared, span, tag);
       continue;
     }
     Tag t;
@@ -68,13 +72,30 @@ void for_each_record(std::string_view packed, Span&& span, One&& tag) {
 
 }  // namespace
 
+std::optional<std::uint32_t> SharedRuns::share(std::string_view run) {
+  if (auto known = numbers_.find(run); known != numbers_.end())
+    return known->second;
+  if (run != last_ || bytes_ + run.size() > kMaxBytes) {
+    last_.assign(run);
+    return std::nullopt;
+  }
+  const auto number = static_cast<std::uint32_t>(runs_.size());
+  runs_.emplace_back(run);
+  numbers_.emplace(runs_.back(), number);
+  bytes_ += run.size();
+  return number;
+}
+
 std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
-                      int code_width, const std::function<void(const Tag&)>& fresh) {
+                      int code_width, SharedRuns& shared,
+                      const std::function<void(const Tag&)>& fresh) {
   std::string out;
   // The run of kept tags not written yet.
   std::size_t span_begin = 0, span_end = 0;
   bool in_span = false;
-  auto flush = [&] {
+  // The run of new tags not written yet, as kTag records.
+  std::string run;
+  auto flush_span = [&] {
     if (!in_span)
       return;
     out += kSpan;
@@ -82,52 +103,68 @@ std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, For
     put(out, span_end - span_begin);
     in_span = false;
   };
+  auto flush_run = [&] {
+    if (run.empty())
+      return;
+    if (std::optional<std::uint32_t> number = shared.share(run)) {
+      out += kRun;
+      put(out, *number);
+    } else {
+      out += run;
+    }
+    run.clear();
+  };
   for (const Tag& t : tags) {
     if (same_as_source(t, buffer, format, code_width)) {
       if (in_span && span_end == t.source_offset) {
         span_end = t.source_offset + t.source_length;
         continue;
       }
-      flush();
+      flush_run();
+      flush_span();
       in_span = true;
       span_begin = t.source_offset;
       span_end = t.source_offset + t.source_length;
       continue;
     }
     fresh(t);
-    flush();
-    out += kTag;
-    put(out, from_code(t.code));
-    put(out, static_cast<std::uint64_t>(t.source_offset) + 1);
-    put(out, t.source_length);
-    put(out, t.value.size());
-    out += t.value;
+    flush_span();
+    run += kTag;
+    put(run, from_code(t.code));
+    put(run, static_cast<std::uint64_t>(t.source_offset) + 1);
+    put(run, t.source_length);
+    put(run, t.value.size());
+    run += t.value;
   }
-  flush();
+  flush_run();
+  flush_span();
   return out;
 }
 
-PackedTags::PackedTags(std::string_view packed)
-    : data_(new char[sizeof(std::uint32_t) + packed.size()]) {
-  const auto size = static_cast<std::uint32_t>(packed.size());
-  std::memcpy(data_.get(), &size, sizeof size);
-  std::memcpy(data_.get() + sizeof size, packed.data(), packed.size());
+std::string pack_span(std::size_t begin, std::size_t end) {
+  std::string out(1, kSpan);
+  put(out, begin);
+  put(out, end - begin);
+  return out;
 }
 
-std::string_view PackedTags::view() const {
-  if (!data_)
-    return {};
-  std::uint32_t size = 0;
-  std::memcpy(&size, data_.get(), sizeof size);
-  return std::string_view(data_.get() + sizeof size, size);
+std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed) {
+  if (packed.empty() || packed.front() != kSpan)
+    return std::nullopt;
+  packed.remove_prefix(1);
+  auto begin = static_cast<std::size_t>(take(packed));
+  auto length = static_cast<std::size_t>(take(packed));
+  if (!packed.empty())
+    return std::nullopt;
+  return std::make_pair(begin, begin + length);
 }
 
 std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,
-                             int code_width, const std::string& name) {
+                             int code_width, const SharedRuns& shared, const std::string& name) {
   std::vector<Tag> tags;
   tags.reserve(24);
   for_each_record(
-      packed,
+      packed, shared,
       [&](std::size_t begin, std::size_t end) {
         // These bytes were scanned when the file was read; they scan the same way again.
         TagScanner scan(buffer.substr(0, end), format, code_width, name, begin, 0);
@@ -147,9 +184,10 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, F
 }
 
 void append_packed(std::string& out, std::string_view packed, std::string_view buffer,
-                   Format format, int code_width, const AsciiStyle& style) {
+                   Format format, int code_width, const SharedRuns& shared,
+                   const AsciiStyle& style) {
   for_each_record(
-      packed,
+      packed, shared,
       [&](std::size_t begin, std::size_t end) { out.append(buffer.substr(begin, end - begin)); },
       [&](const Tag& t) { append_tag(out, t, buffer, format, code_width, style); });
 }

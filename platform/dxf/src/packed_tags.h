@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "tag_writer.h"
@@ -12,33 +17,46 @@
 
 namespace zdxf::detail {
 
-// An edited object's tags in one allocation: each run of tags that still lie side by side in the
-// file buffer as they were read is kept as that span of the buffer, every other tag as its code,
-// source and value text. An xdata edit of a large entity so costs a few dozen bytes, not a copy of
-// every tag. `fresh` sees each tag that is not kept from the buffer before it is packed (and may
-// throw to refuse it).
-std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
-                      int code_width, const std::function<void(const Tag&)>& fresh);
-
-// What pack_tags made, owned in one allocation that starts with its length: an edited object
-// costs one pointer in its index entry and a few dozen bytes beside.
-class PackedTags {
+// Runs of new tags that many edits repeat (a command giving every entity the same xdata block),
+// each kept once and named by a number in the packed tags that use it. A run is shared the second
+// time it comes in a row or once already shared; the table stops growing at a fixed size, after
+// which runs stay inline, so a drawing whose every edit differs pays nothing for it.
+class SharedRuns {
  public:
-  PackedTags() = default;
-  explicit PackedTags(std::string_view packed);
-  explicit operator bool() const { return data_ != nullptr; }
-  std::string_view view() const;
+  // The number of `run` when it is (or now becomes) shared; none to keep it inline.
+  std::optional<std::uint32_t> share(std::string_view run);
+  std::string_view run(std::uint32_t number) const { return runs_[number]; }
 
  private:
-  std::unique_ptr<char[]> data_;
+  static constexpr std::size_t kMaxBytes = std::size_t{4} << 20;
+
+  std::deque<std::string> runs_;  // never moves a run, so numbers_ may view them
+  std::unordered_map<std::string_view, std::uint32_t> numbers_;
+  std::string last_;  // the last run kept inline
+  std::size_t bytes_ = 0;
 };
+
+// An edited object's tags as one string: each run of tags that still lie side by side in the file
+// buffer as they were read is kept as that span of the buffer, every other tag as its code, source
+// and value text (or, for a run of such tags repeated by many edits, the number `shared` gives
+// it). An xdata edit of a large entity so costs a few bytes, not a copy of every tag. `fresh` sees
+// each tag that is not kept from the buffer before it is packed (and may throw to refuse it).
+std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
+                      int code_width, SharedRuns& shared,
+                      const std::function<void(const Tag&)>& fresh);
+
+// The packed form of the tags lying in the buffer from `begin` to `end`: an object as read.
+std::string pack_span(std::size_t begin, std::size_t end);
+// The span when `packed` is a single one (see pack_span).
+std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed);
 
 // The tags pack_tags was given, equal in code, value and source.
 std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,
-                             int code_width, const std::string& name);
+                             int code_width, const SharedRuns& shared, const std::string& name);
 
 // Writes packed tags: kept runs as one copy of their bytes, the others as append_tag does.
 void append_packed(std::string& out, std::string_view packed, std::string_view buffer,
-                   Format format, int code_width, const AsciiStyle& style);
+                   Format format, int code_width, const SharedRuns& shared,
+                   const AsciiStyle& style);
 
 }  // namespace zdxf::detail

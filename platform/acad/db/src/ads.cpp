@@ -94,7 +94,7 @@ std::optional<zdxf::ObjectId> entityOf(DatabaseData*& db, const ads_name ent) {
 }
 
 bool live(DatabaseData& db, zdxf::ObjectId id) {
-  return !(id < db.stubs.size() && db.stubs[id] && db.stubs[id]->erased);
+  return !db.erased(id);
 }
 
 void setName(ads_name result, const DatabaseData& db, zdxf::ObjectId id) {
@@ -263,8 +263,8 @@ int acdbRegApp(const ACHAR* appname) {
   }
   record.push_back(doc.make_string(2, appname));
   record.push_back(doc.make_int(70, 0));
-  std::vector<Tag> tableBefore = doc.tags(*table);
-  std::vector<Tag> headerBefore = header ? doc.tags(*header) : std::vector<Tag>();
+  std::string tableBefore = doc.snapshot(*table);
+  std::string headerBefore = header ? doc.snapshot(*header) : std::string();
   zdxf::ObjectId added;
   try {
     added = doc.add_table_record("APPID", std::move(record));
@@ -273,12 +273,9 @@ int acdbRegApp(const ACHAR* appname) {
     return RTERROR;
   }
   // Undone newest first: the record goes, then the table's count and $HANDSEED come back.
-  if (header) {
-    db->recordUndo(
-        {zacad::UndoStep::Kind::kTags, db->stub(*header), std::move(headerBefore), {}, false});
-  }
-  db->recordUndo(
-      {zacad::UndoStep::Kind::kTags, db->stub(*table), std::move(tableBefore), {}, false});
-  db->recordUndo({zacad::UndoStep::Kind::kErased, db->stub(added), {}, {}, true});
+  if (header)
+    db->recordTags(db->stub(*header), std::move(headerBefore));
+  db->recordTags(db->stub(*table), std::move(tableBefore));
+  db->recordErased(db->stub(added), true);
   return RTNORM;
 }

@@ -41,14 +41,25 @@ DatabaseData* databaseBySerial(std::uint32_t serial) {
 AcDbStub* DatabaseData::stub(zdxf::ObjectId id) {
   if (id == zdxf::kNoObject)
     return nullptr;
-  if (id >= stubs.size())
-    stubs.resize(id + 1);
-  if (!stubs[id]) {
-    stubs[id] = std::make_unique<AcDbStub>();
-    stubs[id]->db = this;
-    stubs[id]->object = id;
+  const size_t block = id / kStubBlock;
+  if (block >= stubBlocks.size())
+    stubBlocks.resize(block + 1);
+  if (!stubBlocks[block])
+    stubBlocks[block] = std::make_unique<AcDbStub[]>(kStubBlock);
+  AcDbStub& made = stubBlocks[block][id % kStubBlock];
+  if (made.db == nullptr) {
+    made.db = this;
+    made.object = id;
   }
-  return stubs[id].get();
+  return &made;
+}
+
+AcDbStub* DatabaseData::madeStub(zdxf::ObjectId id) const {
+  const size_t block = id / kStubBlock;
+  if (block >= stubBlocks.size() || !stubBlocks[block])
+    return nullptr;
+  AcDbStub& made = stubBlocks[block][id % kStubBlock];
+  return made.db == nullptr ? nullptr : &made;
 }
 
 AcDbStub* DatabaseData::implicitStub(AcDbStub::Implicit kind) {
@@ -185,16 +196,29 @@ std::vector<zdxf::ObjectId> DatabaseData::blockEntities(const AcDbStub* block) {
   return entities;
 }
 
-void DatabaseData::recordUndo(UndoStep step) {
+void DatabaseData::recordTags(AcDbStub* changed, std::string snapshot) {
   modified = true;
   if (!undoDisabled)
-    undo.record(std::move(step));
+    undo.record({changed, 0, UndoStep::Kind::kTags, false}, std::move(snapshot));
+}
+
+void DatabaseData::recordDropXdata(AcDbStub* changed, std::string_view application) {
+  modified = true;
+  if (!undoDisabled) {
+    undo.record({changed, applicationNumber(application), UndoStep::Kind::kDropXdata, false}, {});
+  }
+}
+
+void DatabaseData::recordErased(AcDbStub* changed, bool erasedBefore) {
+  modified = true;
+  if (!undoDisabled)
+    undo.record({changed, 0, UndoStep::Kind::kErased, erasedBefore}, {});
 }
 
 void DatabaseData::clearStubs() {
-  for (auto& s : stubs) {
-    if (s)
-      s->db = nullptr;
+  for (auto& block : stubBlocks) {
+    for (size_t i = 0; block && i < kStubBlock; ++i)
+      block[i].db = nullptr;
   }
 }
 
@@ -222,7 +246,7 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
   try {
     zdxf::Document doc = zdxf::Document::open(*path);
     mData->clearStubs();
-    mData->stubs.clear();
+    mData->stubBlocks.clear();
     for (auto& s : mData->implicit)
       s.reset();
     mData->doc.emplace(std::move(doc));

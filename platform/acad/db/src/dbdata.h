@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <deque>
 #include <map>
-#include <set>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,37 +20,38 @@ class AcDbSymbolTable;
 // implicit (the block table and *Model_Space of an R12 drawing).
 class AcDbStub {
  public:
-  enum class Implicit { kNone, kBlockTable, kModelSpace, kLayerTable, kRegAppTable };
+  enum class Implicit : std::uint8_t { kNone, kBlockTable, kModelSpace, kLayerTable, kRegAppTable };
 
+  // Null until the stub is made, and again once its database is gone.
   zacad::DatabaseData* db = nullptr;
   zdxf::ObjectId object = zdxf::kNoObject;
+  int readers = 0;
   Implicit implicit = Implicit::kNone;
   bool erased = false;
-  int readers = 0;
   bool writer = false;
 };
 
 namespace zacad {
 
-// One change of the drawing and how to take it back; undoing it yields its redo step.
+// One change of the drawing and how to take it back; undoing it yields its redo step. A command
+// tagging every entity records one step per entity, so a step is kept to 16 bytes.
 struct UndoStep {
-  enum class Kind {
-    kTags,       // the object had `tags`
-    kDropXdata,  // the object had no xdata of `application`
+  enum class Kind : std::uint8_t {
+    kTags,       // the object had the tags of the group's snapshot number `what`
+    kDropXdata,  // the object had no xdata of DatabaseData::applicationNames[what]
     kErased,     // the object's erased flag was `erased`
   };
-  Kind kind = Kind::kTags;
   AcDbStub* stub = nullptr;
-  std::vector<zdxf::Tag> tags;
-  // One of DatabaseData::applicationNames: a command tagging every entity records one step per
-  // entity, so the name is not copied into each.
-  const std::string* application = nullptr;
+  std::uint32_t what = 0;
+  Kind kind = Kind::kTags;
   bool erased = false;
 };
 
 struct UndoGroup {
   // A deque grows without moving what it holds, so a long group never needs twice its room.
   std::deque<UndoStep> steps;
+  // Former tags of kTags steps, as zdxf::Document::snapshot gives them.
+  std::vector<std::string> snapshots;
 };
 
 // Groups of changes, one per command: undo takes back the newest closed group, redo reapplies
@@ -61,7 +61,8 @@ class UndoLog {
   // Groups nest: only the outermost begin/end pair makes a group.
   void begin();
   void end();
-  void record(UndoStep step);
+  // `snapshot` is the former tags of a kTags step.
+  void record(UndoStep step, std::string snapshot);
   // Takes back the newest group; false when there is none.
   bool undo(DatabaseData& db);
   bool redo(DatabaseData& db);
@@ -84,9 +85,12 @@ struct DatabaseData {
   std::u16string fileName;
   std::u16string lastError;
   std::u16string version;
-  std::uint32_t serial = 0;                      // the database's number in entity names
-  std::vector<std::unique_ptr<AcDbStub>> stubs;  // by zdxf ObjectId, made on demand
-  std::unique_ptr<AcDbStub> implicit[4];         // by AcDbStub::Implicit - 1
+  std::uint32_t serial = 0;  // the database's number in entity names
+  // Stubs by zdxf ObjectId, made on demand, kStubBlock to an allocation: they never move and cost
+  // no allocation each.
+  static constexpr size_t kStubBlock = 4096;
+  std::vector<std::unique_ptr<AcDbStub[]>> stubBlocks;
+  std::unique_ptr<AcDbStub> implicit[4];  // by AcDbStub::Implicit - 1
   UndoLog undo;
   // Records by table and upper-case name (erased ones included), made on first use and
   // dropped whenever a table may have changed.
@@ -94,8 +98,9 @@ struct DatabaseData {
   // Drawing-order position of each object, rebuilt when objects were added.
   std::vector<size_t> positions;
   size_t positionsOf = 0;  // the drawing's object count when positions was made
-  // Names undo steps refer to (see UndoStep::application).
-  std::set<std::string, std::less<>> applicationNames;
+  // Names undo steps refer to by number (see UndoStep::Kind::kDropXdata).
+  std::deque<std::string> applicationNames;
+  std::map<std::string, std::uint32_t, std::less<>> applicationNumbers;
   // Whether a layer record is locked, by its stub; dropped with the record lookups.
   std::map<const AcDbStub*, bool> lockedLayers;
   // APPID record names as written (setXData writes them in every 1001 tag); dropped likewise.
@@ -106,6 +111,12 @@ struct DatabaseData {
 
   zdxf::Document& document() { return *doc; }
   AcDbStub* stub(zdxf::ObjectId id);
+  // The stub of an object if one was made, else null.
+  AcDbStub* madeStub(zdxf::ObjectId id) const;
+  bool erased(zdxf::ObjectId id) const {
+    const AcDbStub* made = madeStub(id);
+    return made != nullptr && made->erased;
+  }
   AcDbStub* implicitStub(AcDbStub::Implicit kind);
   // The table stub ("LAYER", "APPID", "BLOCK_RECORD"), implicit when the drawing has none.
   AcDbStub* tableStub(std::string_view name);
@@ -121,17 +132,24 @@ struct DatabaseData {
   std::u16string recordName(zdxf::ObjectId id);
   bool isEntity(zdxf::ObjectId id);
   size_t position(zdxf::ObjectId id);
-  void recordUndo(UndoStep step);
+  // A change made: the object had the tags of `snapshot` (zdxf::Document::snapshot), had no
+  // block of `application`, or had the erased flag `erasedBefore`.
+  void recordTags(AcDbStub* stub, std::string snapshot);
+  void recordDropXdata(AcDbStub* stub, std::string_view application);
+  void recordErased(AcDbStub* stub, bool erasedBefore);
   void tablesChanged() {
     records.clear();
     lockedLayers.clear();
     applicationRecordNames.clear();
   }
-  const std::string* applicationName(std::string_view name) {
-    auto known = applicationNames.find(name);
-    if (known == applicationNames.end())
-      known = applicationNames.emplace(name).first;
-    return &*known;
+  std::uint32_t applicationNumber(std::string_view name) {
+    auto known = applicationNumbers.find(name);
+    if (known == applicationNumbers.end()) {
+      known = applicationNumbers.emplace(name, static_cast<std::uint32_t>(applicationNames.size()))
+                  .first;
+      applicationNames.emplace_back(name);
+    }
+    return known->second;
   }
   void clearStubs();
 };

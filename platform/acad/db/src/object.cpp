@@ -1,6 +1,8 @@
 // AcDbObject: opening an object by id, closing it (its changes go into the drawing and into the
 // undo log), erasing it, and the open-mode assertions.
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "acutmem.h"
 #include "dbdata.h"
@@ -20,11 +22,9 @@ bool sameTag(const zdxf::Tag& a, const zdxf::Tag& b) {
   return a.code == b.code && a.value == b.value && a.source_offset == b.source_offset;
 }
 
-// How to take back a writer's change: when the object only gained one application's block at
-// its end, dropping that block restores it; otherwise its former tags do.
-UndoStep inverseOf(DatabaseData& db, ObjectState& s) {
-  UndoStep step;
-  step.stub = s.stub;
+// When a writer's change only appended one application's block at the object's end, dropping
+// that block takes it back: that application's name as written. Otherwise the former tags do.
+std::optional<std::string> appendedApplication(const DatabaseData& db, const ObjectState& s) {
   const auto& before = s.original;
   const auto& after = s.tags;
   bool appended = after.size() > before.size() && after[before.size()].code == 1001;
@@ -32,21 +32,14 @@ UndoStep inverseOf(DatabaseData& db, ObjectState& s) {
     appended = sameTag(before[i], after[i]);
   for (size_t i = before.size() + 1; appended && i < after.size(); ++i)
     appended = after[i].code != 1001;
-  if (appended) {
-    const std::u16string app = blockApplication(db, after[before.size()]);
-    for (size_t i = 0; appended && i < before.size(); ++i) {
-      if (before[i].code == 1001 && blockApplication(db, before[i]) == app)
-        appended = false;
-    }
+  if (!appended)
+    return std::nullopt;
+  const std::u16string app = blockApplication(db, after[before.size()]);
+  for (const zdxf::Tag& tag : before) {
+    if (tag.code == 1001 && blockApplication(db, tag) == app)
+      return std::nullopt;
   }
-  if (appended) {
-    step.kind = UndoStep::Kind::kDropXdata;
-    step.application = db.applicationName(after[before.size()].trimmed());
-  } else {
-    step.kind = UndoStep::Kind::kTags;
-    step.tags = std::move(s.original);
-  }
-  return step;
+  return std::string(after[before.size()].trimmed());
 }
 
 // Puts a writer's changes into the drawing, recorded for undo when the writer asked for it.
@@ -56,19 +49,26 @@ Acad::ErrorStatus commit(ObjectState& s, bool closing) {
     return Acad::eOk;
   DatabaseData& db = *s.stub->db;
   try {
-    UndoStep step;
-    if (s.undoWanted)
-      step = inverseOf(db, s);
+    // Learnt before the change: the drawing still holds the former tags.
+    std::optional<std::string> appended;
+    std::string former;
+    if (s.undoWanted) {
+      appended = appendedApplication(db, s);
+      if (!appended)
+        former = db.doc->snapshot(s.stub->object);
+    }
     if (closing)
       db.doc->replace_tags(s.stub->object, std::move(s.tags));
     else
       db.doc->replace_tags(s.stub->object, s.tags);
     if (db.doc->section(s.stub->object) == "TABLES")
       db.tablesChanged();
-    if (s.undoWanted)
-      db.recordUndo(std::move(step));
-    else
+    if (!s.undoWanted)
       db.modified = true;
+    else if (appended)
+      db.recordDropXdata(s.stub, *appended);
+    else
+      db.recordTags(s.stub, std::move(former));
   } catch (const std::exception&) {
     // A value the drawing cannot hold: the object keeps what it had.
     return Acad::eInvalidInput;
@@ -189,13 +189,10 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
   AcDbStub* stub = mState->stub;
   if (stub->erased == erasing)
     return erasing ? Acad::eWasErased : Acad::eOk;
-  zacad::UndoStep step;
-  step.kind = zacad::UndoStep::Kind::kErased;
-  step.stub = stub;
-  step.erased = stub->erased;
+  const bool before = stub->erased;
   stub->erased = erasing;
   stub->db->anyErased = stub->db->anyErased || erasing;
-  stub->db->recordUndo(std::move(step));
+  stub->db->recordErased(stub, before);
   return Acad::eOk;
 }
 

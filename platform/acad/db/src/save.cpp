@@ -16,10 +16,10 @@ std::vector<size_t> erasedPositions(zacad::DatabaseData& db) {
   const auto& order = db.doc->objects();
   for (size_t i = 0; i < order.size(); ++i) {
     const zdxf::ObjectId id = order[i];
-    bool erased = id < db.stubs.size() && db.stubs[id] && db.stubs[id]->erased;
+    bool erased = db.erased(id);
     if (!erased) {
       if (auto parent = db.doc->parent(id))
-        erased = *parent < db.stubs.size() && db.stubs[*parent] && db.stubs[*parent]->erased;
+        erased = db.erased(*parent);
     }
     if (erased)
       positions.push_back(i);

@@ -21,27 +21,35 @@ void UndoLog::closeOpenGroup() {
   open_ = UndoGroup();
 }
 
-void UndoLog::record(UndoStep step) {
-  open_.steps.push_back(std::move(step));
+void UndoLog::record(UndoStep step, std::string snapshot) {
+  if (step.kind == UndoStep::Kind::kTags) {
+    step.what = static_cast<std::uint32_t>(open_.snapshots.size());
+    open_.snapshots.push_back(std::move(snapshot));
+  }
+  open_.steps.push_back(step);
   redo_.clear();
 }
 
 UndoGroup UndoLog::apply(DatabaseData& db, UndoGroup group) {
   UndoGroup inverse;
   zdxf::Document& doc = *db.doc;
+  // Each step taken back is undone by the tags the object has now.
+  auto keepTags = [&](UndoStep& back) {
+    back.kind = UndoStep::Kind::kTags;
+    back.what = static_cast<std::uint32_t>(inverse.snapshots.size());
+    inverse.snapshots.push_back(doc.snapshot(back.stub->object));
+  };
   for (auto step = group.steps.rbegin(); step != group.steps.rend(); ++step) {
     UndoStep back;
     back.stub = step->stub;
     switch (step->kind) {
       case UndoStep::Kind::kTags:
-        back.kind = UndoStep::Kind::kTags;
-        back.tags = doc.tags(step->stub->object);
-        doc.replace_tags(step->stub->object, std::move(step->tags));
+        keepTags(back);
+        doc.restore(step->stub->object, group.snapshots[step->what]);
         break;
       case UndoStep::Kind::kDropXdata:
-        back.kind = UndoStep::Kind::kTags;
-        back.tags = doc.tags(step->stub->object);
-        doc.set_xdata(step->stub->object, *step->application, {});
+        keepTags(back);
+        doc.set_xdata(step->stub->object, db.applicationNames[step->what], {});
         break;
       case UndoStep::Kind::kErased:
         back.kind = UndoStep::Kind::kErased;

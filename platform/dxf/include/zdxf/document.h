@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "zdxf/error.h"
@@ -80,6 +81,11 @@ class ZDXF_API Document {
   // The object's tags, as read or as last replaced.
   std::vector<Tag> tags(ObjectId id) const;
   bool changed(ObjectId id) const;
+  // The object's tags in a compact form that restore() puts back exactly, for undo: a few bytes
+  // for an object unchanged since it was read.
+  std::string snapshot(ObjectId id) const;
+  // Gives the object back the tags a snapshot() of it in this document held.
+  void restore(ObjectId id, std::string_view snapshot);
 
   // ---- header ----
   // The value tags of a HEADER variable (one for most, three for a point); none if absent.
@@ -139,29 +145,43 @@ class ZDXF_API Document {
 
  private:
   struct Object;
+  struct Added;
+  struct ChildRun;
+  struct Edits;
   struct Style;
   Document();
 
   void index();
+  void index_handles();
   void read_header();
   void check_handles();
   const Object& obj(ObjectId id) const;
   Object& obj(ObjectId id);
-  std::vector<Tag> parse_tags(const Object& o) const;
-  void check_tags(const std::vector<Tag>& tags, std::size_t line) const;
-  void check_structure(const std::vector<Tag>& tags, std::size_t line) const;
-  void check_value(const Tag& tag, std::size_t line) const;
+  // Bytes of an object as read; empty for one added since.
+  std::pair<std::size_t, std::size_t> span(ObjectId id) const;
+  // Line (ASCII) or byte offset (binary) of an object's `0` tag, for messages.
+  std::size_t line_of(ObjectId id) const;
+  std::vector<Tag> parse_tags(ObjectId id) const;
+  std::string_view packed(const Object& o) const;
+  // Keeps `packed` as the object's tags (none when it is the object as read).
+  void store(ObjectId id, std::string packed);
+  void check_tags(const std::vector<Tag>& tags, ObjectId id) const;
+  void check_structure(const std::vector<Tag>& tags, ObjectId id) const;
+  void check_value(const Tag& tag, ObjectId id) const;
   void set_header_variable(std::string_view name, Tag value);
+  std::size_t count_lines(std::size_t from, std::size_t to) const;
   std::size_t line_at(std::size_t offset) const;
   std::size_t value_line(const Tag& tag) const;
   std::string place(std::size_t line) const;
   void warn(std::size_t line, const std::string& problem);
-  void write_object(std::string& out, const Object& o) const;
+  void write_object(std::string& out, ObjectId id) const;
   // Hands the drawing's bytes to `sink` in file order, untouched runs straight from the buffer.
   void write(const std::function<void(std::string_view)>& sink) const;
   std::size_t position(ObjectId id) const;
-  std::uint32_t type_id(std::string_view type);
+  std::uint16_t type_id(std::string_view type);
   std::string_view type_of(const Object& o) const;
+  std::optional<std::size_t> handle_entry(std::uint64_t handle) const;
+  ObjectId parent_of(ObjectId id) const;
 
   std::string name_;
   std::string buffer_;
@@ -174,12 +194,23 @@ class ZDXF_API Document {
 
   std::size_t prefix_length_ = 0;   // bytes before the first `0` tag (BOM, sentinel, comments)
   std::size_t trailer_offset_ = 0;  // bytes after `0 EOF`, kept as they are
-  std::vector<Object> objects_;     // by ObjectId
+  std::vector<Object> objects_;     // by ObjectId; those read come first, in file order
+  ObjectId read_count_ = 0;         // how many objects were read from the file
   std::vector<ObjectId> order_;     // file order
-  std::unordered_map<std::uint64_t, ObjectId> by_handle_;
+  // Objects with a handle, ordered by handle (the first of a handle used twice only).
+  std::vector<ObjectId> by_handle_;
+  // Objects at which offsets pass another 4 GB: an offset's high half is how many lie at or
+  // before the object (none in a smaller file).
+  std::vector<ObjectId> begin_wraps_;
+  // Line of every kLineMark-th object read (ASCII only).
+  static constexpr ObjectId kLineMark = 64;
+  std::vector<std::size_t> line_marks_;
+  std::vector<ChildRun> child_runs_;  // in object order
+  std::unordered_map<ObjectId, Added> added_;
+  std::unique_ptr<Edits> edits_;
   // Object type names, each once: a million LINEs share one "LINE".
   std::vector<std::string> types_;
-  std::map<std::string, std::uint32_t, std::less<>> type_ids_;
+  std::map<std::string, std::uint16_t, std::less<>> type_ids_;
   std::vector<std::string> sections_;                    // names; Object::section indexes this
   ObjectId header_ = kNoObject;                          // the HEADER SECTION object
   std::map<std::string, ObjectId, std::less<>> tables_;  // TABLE objects by name
