@@ -324,6 +324,9 @@ class Inspector(unittest.TestCase):
         svg = self.path("template.svg")
         done = inspect("--svg", svg, drawing)
         self.assertEqual(done.returncode, 0, done.stderr)
+        with open(svg, encoding="utf-8") as f:
+            # The title block is a block reference: its attribute values are shown.
+            self.assertIn(">J. Martin</text>", f.read())
         root = ET.parse(svg).getroot()
         ns = {"s": "http://www.w3.org/2000/svg"}
         legend = root.find("s:g[@id='legend']", ns)

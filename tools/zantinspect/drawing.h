@@ -16,9 +16,11 @@ struct Point {
 
 // Just enough geometry to draw the entity; texts keep their insertion point and height.
 struct Shape {
-  enum class Kind { None, Line, Polyline, Circle, Arc, Text };
+  enum class Kind { None, Line, Polyline, Circle, Arc, Text, Frame };
   Kind kind = Kind::None;
-  std::vector<Point> points;  // line: start and end; polyline: vertices; others: the centre
+  // line: start and end; polyline: vertices; frame (a block reference's box): lower left and
+  // upper right corners; others: the centre or the insertion point
+  std::vector<Point> points;
   bool closed = false;
   double radius = 0;
   double startAngle = 0;  // radians, counter-clockwise
@@ -35,6 +37,13 @@ struct RecordGroup {
   double real = 0;   // reals and integers; a point's x
 };
 
+// A value that a block reference shows through one of its attributes.
+struct Label {
+  Point at;
+  double height = 0;
+  std::string text;
+};
+
 struct Entity {
   std::string handle;  // hex, as the drawing writes it
   std::uint64_t handleValue = 0;
@@ -48,6 +57,7 @@ struct Entity {
   // The record's groups when the entity carries data of the template's application.
   std::optional<std::vector<RecordGroup>> record;
   Shape shape;
+  std::vector<Label> attributes;  // a block reference's attribute values
 };
 
 struct Drawing {

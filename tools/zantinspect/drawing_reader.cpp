@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "acdbads.h"
+#include "adscodes.h"
 #include "acutads.h"
 #include "acutmem.h"
 #include "dbapserv.h"
@@ -71,7 +72,33 @@ Point Flat(const AcGePoint3d& p) {
   return {p.x, p.y};
 }
 
-// The DXF type and the vertices of a lightweight polyline, from the entity's group list.
+// The attributes that follow a block reference (ATTRIB ... SEQEND), from their group lists.
+void ReadAttributes(const ads_name insert, Entity& out) {
+  ads_name at = {insert[0], insert[1]};
+  ads_name next;
+  while (acdbEntNext(at, next) == RTNORM) {
+    RbList list(acdbEntGet(next));
+    Label label;
+    bool attribute = false;
+    for (const resbuf* rb = list.head; rb != nullptr; rb = rb->rbnext) {
+      if (rb->restype == 0)
+        attribute = std::u16string_view(rb->resval.rstring) == u"ATTRIB";
+      else if (rb->restype == 1)
+        label.text = PlainText(zwin32::ToUtf8(rb->resval.rstring));
+      else if (rb->restype == 10)
+        label.at = {rb->resval.rpoint[X], rb->resval.rpoint[Y]};
+      else if (rb->restype == 40)
+        label.height = rb->resval.rreal;
+    }
+    if (!attribute)
+      return;
+    out.attributes.push_back(label);
+    ads_name_set(next, at);
+  }
+}
+
+// The DXF type, the vertices of a lightweight polyline and the attributes of a block
+// reference, from the entity's group list.
 void ReadGroups(const AcDbEntity* e, Entity& out) {
   ads_name name;
   if (acdbGetAdsName(name, e->objectId()) != Acad::eOk)
@@ -83,6 +110,8 @@ void ReadGroups(const AcDbEntity* e, Entity& out) {
     else if (rb->restype == 10 && out.shape.kind == Shape::Kind::Polyline)
       out.shape.points.push_back({rb->resval.rpoint[X], rb->resval.rpoint[Y]});
   }
+  if (out.kind == "INSERT")
+    ReadAttributes(name, out);
 }
 
 void ReadShape(const AcDbEntity* e, Entity& out) {
@@ -120,6 +149,12 @@ void ReadShape(const AcDbEntity* e, Entity& out) {
     s.rotation = mtext->rotation();
     out.isText = true;
     out.text = PlainMText(Take(mtext->contents()));
+  } else if (AcDbBlockReference::cast(e) != nullptr) {
+    AcDbExtents box;
+    if (e->getGeomExtents(box) == Acad::eOk) {
+      s.kind = Shape::Kind::Frame;
+      s.points = {Flat(box.minPoint()), Flat(box.maxPoint())};
+    }
   }
 }
 

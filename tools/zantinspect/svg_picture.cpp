@@ -75,8 +75,8 @@ struct Box {
 
 // Text width is not known without the font: a usual ratio of width to height is enough to
 // frame the picture.
-double TextWidth(const Shape& s, const std::string& text) {
-  return 0.6 * s.height * static_cast<double>(text.size());
+double TextWidth(double height, const std::string& text) {
+  return 0.6 * height * static_cast<double>(text.size());
 }
 
 Box Extents(const Drawing& drawing) {
@@ -91,10 +91,14 @@ Box Extents(const Drawing& drawing) {
         box.add(p.x + s.radius, p.y + s.radius);
       } else if (s.kind == Shape::Kind::Text) {
         box.add(p.x, p.y);
-        box.add(p.x + TextWidth(s, e.text), p.y + s.height);
+        box.add(p.x + TextWidth(s.height, e.text), p.y + s.height);
       } else {
         box.add(p.x, p.y);
       }
+    }
+    for (const Label& label : e.attributes) {
+      box.add(label.at.x, label.at.y);
+      box.add(label.at.x + TextWidth(label.height, label.text), label.at.y + label.height);
     }
   }
   return box;
@@ -117,6 +121,18 @@ class Canvas {
   Box box_;
   double scale_ = 1;
 };
+
+void Write(std::ostringstream& out, const Canvas& c, const Point& at, double height,
+           double rotation, const std::string& text, std::string_view colour) {
+  const double x = c.x(at.x);
+  const double y = c.y(at.y);
+  out << "<text x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" font-size=\""
+      << Num(c.length(height) * 1.35) << "\" fill=\"" << colour << '"';
+  if (rotation != 0)
+    out << " transform=\"rotate(" << Num(-rotation * 180 / std::numbers::pi) << ' ' << Num(x) << ' '
+        << Num(y) << ")\"";
+  out << '>' << Xml(text) << "</text>\n";
+}
 
 void Draw(std::ostringstream& out, const Canvas& c, const Entity& e, std::string_view colour) {
   const Shape& s = e.shape;
@@ -154,17 +170,19 @@ void Draw(std::ostringstream& out, const Canvas& c, const Entity& e, std::string
           << "/>\n";
       break;
     }
-    case Shape::Kind::Text: {
-      const double x = c.x(s.points[0].x);
-      const double y = c.y(s.points[0].y);
+    case Shape::Kind::Text:
       // Only the first line of a multiline text: enough to tell which text it is.
-      const std::string first = e.text.substr(0, e.text.find('\n'));
-      out << "<text x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" font-size=\""
-          << Num(c.length(s.height) * 1.35) << "\" fill=\"" << colour << '"';
-      if (s.rotation != 0)
-        out << " transform=\"rotate(" << Num(-s.rotation * 180 / std::numbers::pi) << ' ' << Num(x)
-            << ' ' << Num(y) << ")\"";
-      out << '>' << Xml(first) << "</text>\n";
+      Write(out, c, s.points[0], s.height, s.rotation, e.text.substr(0, e.text.find('\n')), colour);
+      break;
+    case Shape::Kind::Frame: {
+      // A block reference: its box, dashed, and the values of its attributes.
+      const Point& low = s.points[0];
+      const Point& high = s.points[1];
+      out << "<rect x=\"" << Num(c.x(low.x)) << "\" y=\"" << Num(c.y(high.y)) << "\" width=\""
+          << Num(c.length(high.x - low.x)) << "\" height=\"" << Num(c.length(high.y - low.y))
+          << "\" fill=\"none\" stroke-dasharray=\"6 4\" " << stroke << "/>\n";
+      for (const Label& label : e.attributes)
+        Write(out, c, label.at, label.height, 0, label.text, colour);
       break;
     }
     case Shape::Kind::None:

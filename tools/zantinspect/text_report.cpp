@@ -53,7 +53,12 @@ std::string TextReport(const Drawing& drawing, const TemplateView& view) {
 
   for (const Section& s : view.sections) {
     out << '\n' << s.title << " (" << s.key << "): ";
-    out << (s.members.empty() ? "no entity" : Count(s.members.size())) << '\n';
+    if (!s.members.empty())
+      out << Count(s.members.size()) << '\n';
+    else if (s.id == "footer" && !view.footerParts.empty())
+      out << "no entity outside its parts\n";
+    else
+      out << "no entity\n";
     for (const TaggedEntity& t : s.members)
       Line(out, t);
   }
