@@ -255,6 +255,9 @@ class Inspector(unittest.TestCase):
         header = tag(line(100), key("LIST_HEADER"), zero)
         tag(line(90), key("LIST_BODY"), zero)
         no_distance = tag(line(80), key("LIST_PATTERN_BODY"), zero)
+        condition = tag(text("IsBar", 85), key("LIST_BODY"), key("LIST_PATTERN_CONDITION"),
+                        (1040, 5.0))
+        tag(text("IsBended", 84), key("LIST_BODY"), key("LIST_PATTERN_CONDITION"), zero)
         orphan = tag(line(10), key("LIST_FOOTER"), key("LIST_FOOTER_PART5"), zero)
         line_master = line(0)
         number = int(line_master.dxf.handle, 16)
@@ -288,6 +291,8 @@ class Inspector(unittest.TestCase):
             self.assertTrue(found, "%s: no warning with %r in %s" % (handle, words, warnings))
 
         warned(no_distance, "without distance")
+        warned(condition, "carries the distance 5, the body's is 0")
+        warned(None, "2 display conditions where a body has one")
         warned(None, "footer part 5 has no master")
         warned(line_master.dxf.handle, "is a LINE, not a text")
         warned(copied, "handle gives the number %d" % int(copied, 16))
@@ -304,12 +309,14 @@ class Inspector(unittest.TestCase):
         # Sections that hold something are not reported empty, nor is a sound entity.
         self.assertFalse([m for h, m in warnings if "Header (LIST_HEADER)" in m])
         self.assertFalse([m for h, m in warnings if h == header])
-        self.assertEqual(len(warnings), 14, warnings)
+        self.assertEqual(len(warnings), 16, warnings)
 
         problems = {r["handle"] for r in report["records"] if "problem" in r}
         self.assertEqual(problems, {unknown_key, zeros, no_value, wrong_sub})
         self.assertEqual({r["handle"] for r in report["records"]}, set(ezdxf_records(path)))
         self.assertEqual(sorted(p["number"] for p in report["footer_parts"]), [5, 7, number])
+        self.assertEqual([p["members"][0]["handle"] for p in report["footer_parts"]
+                          if p["number"] == 5], [orphan])
         variables = {v["handle"]: v for v in report["variables"]}
         self.assertEqual(variables[page]["names"], ["PageNum", "TotalPages"])
         self.assertEqual(variables[typo]["names"], ["Quantity"])
