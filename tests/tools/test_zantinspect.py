@@ -271,7 +271,7 @@ class Inspector(unittest.TestCase):
         zeros = tag(line(25), key("LIST_FOOTER"), key("LIST_FOOTER_PART007"), zero)
         no_value = tag(line(30), key("LIST_HEADER"))
         wrong_sub = tag(line(35), key("LIST_HEADER"), key("LIST_PATTERN_CONDITION"), zero)
-        typo = tag(text("Quantity * Weigth", 60), key("LIST_BODY"), zero)
+        typo = tag(text("Quantity * Weigth + positionnum", 60), key("LIST_BODY"), zero)
         page = tag(text('"Page (PageNumber) " & PageNum & "/" & TotalPages & PageNumber', 70),
                    key("LIST_PAGE_FOOTER"), zero)
         loose = text("PositionNum", 75).dxf.handle
@@ -301,7 +301,9 @@ class Inspector(unittest.TestCase):
         warned(zeros, 'sub-key "LIST_FOOTER_PART007" does not fit')
         warned(no_value, "does not end with its value")
         warned(wrong_sub, 'sub-key "LIST_PATTERN_CONDITION" does not fit the key LIST_HEADER')
-        warned(typo, '"Weigth" is not a variable name')
+        warned(typo, '"Weigth" is not a variable name the list generator knows (Weight?)')
+        warned(typo, '"positionnum" is not a variable name the list generator knows '
+                     '(PositionNum?)')
         warned(page, '"PageNumber" is not a variable name')
         warned(index, '"SegmentLength[1]" is not a variable name')
         warned(loose, "in no section")
@@ -309,7 +311,7 @@ class Inspector(unittest.TestCase):
         # Sections that hold something are not reported empty, nor is a sound entity.
         self.assertFalse([m for h, m in warnings if "Header (LIST_HEADER)" in m])
         self.assertFalse([m for h, m in warnings if h == header])
-        self.assertEqual(len(warnings), 16, warnings)
+        self.assertEqual(len(warnings), 17, warnings)
 
         problems = {r["handle"] for r in report["records"] if "problem" in r}
         self.assertEqual(problems, {unknown_key, zeros, no_value, wrong_sub})

@@ -175,8 +175,11 @@ class Builder {
       if (!use.any())
         continue;
       const bool tagged = inSection.count(&e) != 0;
-      for (const std::string& name : use.unknown)
-        warn(e.handle, "\"" + name + "\" is not a variable name the list generator knows");
+      for (const std::string& name : use.unknown) {
+        const std::string_view nearest = NearestName(name);
+        warn(e.handle, "\"" + name + "\" is not a variable name the list generator knows" +
+                           (nearest.empty() ? "" : " (" + std::string(nearest) + "?)"));
+      }
       if (view_.hasTemplate && !tagged)
         warn(e.handle, "a variable text in no section: the list generator will not see it");
       view_.variables.push_back({&e, std::move(use), tagged});

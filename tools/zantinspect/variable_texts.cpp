@@ -44,6 +44,10 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
          });
 }
 
+bool Misspells(std::string_view word, std::string_view name) {
+  return SameIgnoringCase(word, name) || (word.size() >= 6 && OneTypoApart(word, name));
+}
+
 bool LooksLikeVariable(std::string_view word) {
   if (!Ascii(word))
     return false;  // French words of column titles ("Schéma", "Repère") are not names
@@ -54,11 +58,7 @@ bool LooksLikeVariable(std::string_view word) {
         std::isupper(static_cast<unsigned char>(word[i])))
       return true;
   }
-  for (std::string_view name : VariableNames()) {
-    if (SameIgnoringCase(word, name) || (word.size() >= 6 && OneTypoApart(word, name)))
-      return true;
-  }
-  return false;
+  return !NearestName(word).empty();
 }
 
 void AddOnce(std::vector<std::string>& list, std::string_view word) {
@@ -67,6 +67,14 @@ void AddOnce(std::vector<std::string>& list, std::string_view word) {
 }
 
 }  // namespace
+
+std::string_view NearestName(std::string_view word) {
+  for (std::string_view name : VariableNames()) {
+    if (Ascii(word) && Misspells(word, name))
+      return name;
+  }
+  return {};
+}
 
 VariableUse FindVariables(std::string_view text) {
   VariableUse use;

@@ -19,4 +19,7 @@ struct VariableUse {
 
 VariableUse FindVariables(std::string_view text);
 
+// The catalogue name that a word misspells (case, or one slip of the keyboard), else empty.
+std::string_view NearestName(std::string_view word);
+
 }  // namespace zinspect
