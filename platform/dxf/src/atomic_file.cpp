@@ -125,7 +125,7 @@ void write_file_atomically(const std::string& path,
 
   // Small pieces are gathered so that the disk sees few large writes; the first error stops
   // the writing and is reported below.
-  constexpr std::size_t kChunk = 1 << 20;
+  constexpr std::size_t kChunk = 256 << 10;
   std::string pending;
   pending.reserve(kChunk);  // grown by doubling it could take twice the room
   int err = 0;

@@ -453,8 +453,8 @@ std::string_view Document::packed(const Object& o) const {
 std::vector<Tag> Document::parse_tags(ObjectId id) const {
   const Object& o = obj(id);
   if (o.edit != 0) {
-    return detail::unpack_tags(packed(o), buffer_, format_, binary_code_width_, edits_->shared,
-                               name_);
+    return detail::unpack_tags(packed(o), span(id).first, buffer_, format_, binary_code_width_,
+                               edits_->shared, name_);
   }
   std::vector<Tag> tags;
   tags.reserve(24);  // most entities hold fewer tags: one allocation, no regrowth

@@ -99,7 +99,7 @@ void Document::store(ObjectId id, std::string packed) {
   edits.drop(o.edit);
   o.edit = 0;
   // Tags that are again the object as read need no record: the object is unchanged.
-  if (id < read_count_ && detail::only_span(packed) == span(id))
+  if (id < read_count_ && detail::only_span(packed, span(id).first) == span(id))
     return;
   o.edit = edits.add(packed);
   if (edits.wasteful()) {
@@ -117,7 +117,7 @@ std::string Document::snapshot(ObjectId id) const {
   if (o.edit != 0)
     return std::string(packed(o));
   auto [begin, end] = span(id);
-  return detail::pack_span(begin, end);
+  return detail::pack_span(begin, end, begin);
 }
 
 void Document::restore(ObjectId id, std::string_view snapshot) {
@@ -141,8 +141,8 @@ void Document::replace_tags(ObjectId id, std::vector<Tag> tags) {
     }
   }
   // Values are checked as the tags are packed: only those not kept from the file need it.
-  store(id, detail::pack_tags(tags, buffer_, format_, binary_code_width_, edits_->shared,
-                              [&](const Tag& t) { check_value(t, id); }));
+  store(id, detail::pack_tags(tags, span(id).first, buffer_, format_, binary_code_width_,
+                              edits_->shared, [&](const Tag& t) { check_value(t, id); }));
 }
 
 std::vector<std::string> Document::xdata_applications(ObjectId id) const {
@@ -246,8 +246,8 @@ ObjectId Document::insert_before(ObjectId before, std::vector<Tag> tags) {
     o.flags |= Object::kHasHandle;
   }
   o.position = static_cast<std::uint32_t>(at);
-  std::string packed = detail::pack_tags(tags, buffer_, format_, binary_code_width_, edits_->shared,
-                                         [](const Tag&) {});
+  std::string packed = detail::pack_tags(tags, 0, buffer_, format_, binary_code_width_,
+                                         edits_->shared, [](const Tag&) {});
   const auto id = static_cast<ObjectId>(objects_.size());
   // The object before the insertion point is the likeliest model (the previous table record).
   added_.emplace(id, Added{before, at > 0 ? order_[at - 1] : before});

@@ -20,8 +20,8 @@ void Document::write_object(std::string& out, ObjectId id) const {
     if (!style.int_seen)
       style.int_width = style_->int_width;
   }
-  detail::append_packed(out, packed(objects_[id]), buffer_, format_, binary_code_width_,
-                        edits_->shared, style);
+  detail::append_packed(out, packed(objects_[id]), span(id).first, buffer_, format_,
+                        binary_code_width_, edits_->shared, style);
 }
 
 void Document::write(const std::function<void(std::string_view)>& sink) const {

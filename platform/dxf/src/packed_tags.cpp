@@ -1,6 +1,7 @@
 #include "packed_tags.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "tag_scanner.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 // Numbers are stored 7 bits a byte, low bits first: offsets, lengths and codes mostly take one
 // to four bytes.
-constexpr char kSpan = 'S';  // begin, length: tags kept in the buffer
+constexpr char kSpan = 'S';  // begin - base, length: tags kept in the buffer
 constexpr char kTag = 'T';   // code, source offset + 1 (0: new), source length, value size, value
 constexpr char kRun = 'R';   // number of a shared run of kTag records
 
@@ -33,34 +34,46 @@ std::uint64_t take(std::string_view& in) {
   }
 }
 
-// Group codes may be negative; zigzag keeps small ones short.
-std::uint64_t from_code(int code) {
-  const auto c = static_cast<std::int64_t>(code);
+// Group codes and span starts (from the object's own start) may be negative; zigzag keeps small
+// ones short.
+std::uint64_t zigzag(std::int64_t c) {
   return (static_cast<std::uint64_t>(c) << 1) ^ static_cast<std::uint64_t>(c >> 63);
 }
 
-int to_code(std::uint64_t z) {
-  return static_cast<int>(static_cast<std::int64_t>(z >> 1) ^ -static_cast<std::int64_t>(z & 1));
+std::int64_t unzigzag(std::uint64_t z) {
+  return static_cast<std::int64_t>(z >> 1) ^ -static_cast<std::int64_t>(z & 1);
+}
+
+void put_span(std::string& out, std::size_t begin, std::size_t end, std::size_t base) {
+  out += kSpan;
+  put(out, zigzag(static_cast<std::int64_t>(begin - base)));
+  put(out, end - begin);
+}
+
+std::pair<std::size_t, std::size_t> take_span(std::string_view& in, std::size_t base) {
+  const auto begin = base + static_cast<std::size_t>(unzigzag(take(in)));
+  return {begin, begin + static_cast<std::size_t>(take(in))};
 }
 
 // Calls span(begin, end) or tag(Tag) for each record, shared runs included.
 template <typename Span, typename One>
-void for_each_record(std::string_view packed, const SharedRuns& shared, Span&& span, One&& tag) {
+void for_each_record(std::string_view packed, std::size_t base, const SharedRuns& shared,
+                     Span&& span, One&& tag) {
   while (!packed.empty()) {
     char kind = packed.front();
     packed.remove_prefix(1);
     if (kind == kSpan) {
-      auto begin = static_cast<std::size_t>(take(packed));
-      auto length = static_cast<std::size_t>(take(packed));
-      span(begin, begin + length);
+      auto [begin, end] = take_span(packed, base);
+      span(begin, end);
       continue;
     }
     if (kind == kRun) {
-      for_each_record(shared.run(static_cast<std::uint32_t>(take(packed))), shared, span, tag);
+      for_each_record(shared.run(static_cast<std::uint32_t>(take(packed))), base, shared, span,
+                      tag);
       continue;
     }
     Tag t;
-    t.code = to_code(take(packed));
+    t.code = static_cast<int>(unzigzag(take(packed)));
     t.source_offset = static_cast<std::size_t>(take(packed)) - 1;  // 0 wraps round to kNew
     t.source_length = static_cast<std::size_t>(take(packed));
     auto size = static_cast<std::size_t>(take(packed));
@@ -86,8 +99,8 @@ std::optional<std::uint32_t> SharedRuns::share(std::string_view run) {
   return number;
 }
 
-std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
-                      int code_width, SharedRuns& shared,
+std::string pack_tags(const std::vector<Tag>& tags, std::size_t base, std::string_view buffer,
+                      Format format, int code_width, SharedRuns& shared,
                       const std::function<void(const Tag&)>& fresh) {
   std::string out;
   // The run of kept tags not written yet.
@@ -98,9 +111,7 @@ std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, For
   auto flush_span = [&] {
     if (!in_span)
       return;
-    out += kSpan;
-    put(out, span_begin);
-    put(out, span_end - span_begin);
+    put_span(out, span_begin, span_end, base);
     in_span = false;
   };
   auto flush_run = [&] {
@@ -130,7 +141,7 @@ std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, For
     fresh(t);
     flush_span();
     run += kTag;
-    put(run, from_code(t.code));
+    put(run, zigzag(t.code));
     put(run, static_cast<std::uint64_t>(t.source_offset) + 1);
     put(run, t.source_length);
     put(run, t.value.size());
@@ -141,30 +152,30 @@ std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, For
   return out;
 }
 
-std::string pack_span(std::size_t begin, std::size_t end) {
-  std::string out(1, kSpan);
-  put(out, begin);
-  put(out, end - begin);
+std::string pack_span(std::size_t begin, std::size_t end, std::size_t base) {
+  std::string out;
+  put_span(out, begin, end, base);
   return out;
 }
 
-std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed) {
+std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed,
+                                                             std::size_t base) {
   if (packed.empty() || packed.front() != kSpan)
     return std::nullopt;
   packed.remove_prefix(1);
-  auto begin = static_cast<std::size_t>(take(packed));
-  auto length = static_cast<std::size_t>(take(packed));
+  auto span = take_span(packed, base);
   if (!packed.empty())
     return std::nullopt;
-  return std::make_pair(begin, begin + length);
+  return span;
 }
 
-std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,
-                             int code_width, const SharedRuns& shared, const std::string& name) {
+std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::string_view buffer,
+                             Format format, int code_width, const SharedRuns& shared,
+                             const std::string& name) {
   std::vector<Tag> tags;
   tags.reserve(24);
   for_each_record(
-      packed, shared,
+      packed, base, shared,
       [&](std::size_t begin, std::size_t end) {
         // These bytes were scanned when the file was read; they scan the same way again.
         TagScanner scan(buffer.substr(0, end), format, code_width, name, begin, 0);
@@ -183,11 +194,11 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, F
   return tags;
 }
 
-void append_packed(std::string& out, std::string_view packed, std::string_view buffer,
-                   Format format, int code_width, const SharedRuns& shared,
+void append_packed(std::string& out, std::string_view packed, std::size_t base,
+                   std::string_view buffer, Format format, int code_width, const SharedRuns& shared,
                    const AsciiStyle& style) {
   for_each_record(
-      packed, shared,
+      packed, base, shared,
       [&](std::size_t begin, std::size_t end) { out.append(buffer.substr(begin, end - begin)); },
       [&](const Tag& t) { append_tag(out, t, buffer, format, code_width, style); });
 }

@@ -39,24 +39,28 @@ class SharedRuns {
 // An edited object's tags as one string: each run of tags that still lie side by side in the file
 // buffer as they were read is kept as that span of the buffer, every other tag as its code, source
 // and value text (or, for a run of such tags repeated by many edits, the number `shared` gives
-// it). An xdata edit of a large entity so costs a few bytes, not a copy of every tag. `fresh` sees
-// each tag that is not kept from the buffer before it is packed (and may throw to refuse it).
-std::string pack_tags(const std::vector<Tag>& tags, std::string_view buffer, Format format,
-                      int code_width, SharedRuns& shared,
+// it). An xdata edit of a large entity so costs a few bytes, not a copy of every tag. Spans are
+// kept from `base`, the object's own start (0 for one added), so that they take a byte or two.
+// `fresh` sees each tag that is not kept from the buffer before it is packed (and may throw to
+// refuse it). The functions below take the same `base`.
+std::string pack_tags(const std::vector<Tag>& tags, std::size_t base, std::string_view buffer,
+                      Format format, int code_width, SharedRuns& shared,
                       const std::function<void(const Tag&)>& fresh);
 
 // The packed form of the tags lying in the buffer from `begin` to `end`: an object as read.
-std::string pack_span(std::size_t begin, std::size_t end);
+std::string pack_span(std::size_t begin, std::size_t end, std::size_t base);
 // The span when `packed` is a single one (see pack_span).
-std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed);
+std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed,
+                                                             std::size_t base);
 
 // The tags pack_tags was given, equal in code, value and source.
-std::vector<Tag> unpack_tags(std::string_view packed, std::string_view buffer, Format format,
-                             int code_width, const SharedRuns& shared, const std::string& name);
+std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::string_view buffer,
+                             Format format, int code_width, const SharedRuns& shared,
+                             const std::string& name);
 
 // Writes packed tags: kept runs as one copy of their bytes, the others as append_tag does.
-void append_packed(std::string& out, std::string_view packed, std::string_view buffer,
-                   Format format, int code_width, const SharedRuns& shared,
+void append_packed(std::string& out, std::string_view packed, std::size_t base,
+                   std::string_view buffer, Format format, int code_width, const SharedRuns& shared,
                    const AsciiStyle& style);
 
 }  // namespace zdxf::detail

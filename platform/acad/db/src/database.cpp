@@ -160,6 +160,8 @@ std::vector<zdxf::ObjectId> DatabaseData::blockEntities(const AcDbStub* block) {
   std::vector<zdxf::ObjectId> entities;
   if (!doc || block == nullptr)
     return entities;
+  // Room for every object costs only the pages used: no copies as the list grows.
+  entities.reserve(doc->objects().size());
   const bool modelSpace =
       block->implicit == AcDbStub::Implicit::kModelSpace ||
       (block->object != zdxf::kNoObject && sameName(recordName(block->object), u"*Model_Space"));

@@ -146,8 +146,10 @@ Acad::ErrorStatus AcDbBlockTableRecord::newIterator(AcDbBlockTableRecordIterator
   if (state() == nullptr)
     return Acad::eNotOpenForRead;
   zacad::DatabaseData& db = *state()->stub->db;
-  AcDbObjectIdArray entities(0, 1024);
-  for (zdxf::ObjectId id : db.blockEntities(state()->stub))
+  const std::vector<zdxf::ObjectId> ids = db.blockEntities(state()->stub);
+  // Made at its size: grown by doubling, a million entities' ids would need room for two.
+  AcDbObjectIdArray entities(static_cast<int>(ids.size()), 1024);
+  for (zdxf::ObjectId id : ids)
     entities.append(AcDbObjectId(db.stub(id)));
   pIterator = new AcDbBlockTableRecordIterator(std::move(entities));
   pIterator->start(atBeginning, skipDeleted);
