@@ -234,6 +234,14 @@ class Inspector(unittest.TestCase):
         self.assertEqual(done.returncode, 1)
         self.assertIn("cannot write", done.stderr)
         self.assertFalse(os.path.exists(os.path.dirname(picture)))
+        # Nor may the picture take the drawing's place.
+        drawing = self.path("drawing.dxf")
+        shutil.copy(EXAMPLE, drawing)
+        done = inspect("--svg", drawing, drawing)
+        self.assertEqual(done.returncode, 2)
+        self.assertIn("would replace the drawing", done.stderr)
+        with open(drawing, "rb") as a, open(EXAMPLE, "rb") as b:
+            self.assertEqual(a.read(), b.read())
 
     def test_warnings_a_drafter_wants_before_sending_the_template(self):
         doc = ezdxf.new("R2000")

@@ -29,7 +29,7 @@ bool WriteWhole(const std::string& path, const std::string& bytes, std::string& 
     out << bytes;
     out.flush();
     if (!out) {
-      error = "cannot write " + temp;
+      error = "cannot write " + path;
       std::error_code ignored;
       std::filesystem::remove(temp, ignored);
       return false;
@@ -72,6 +72,11 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  std::error_code ec;
+  if (!svg.empty() && std::filesystem::equivalent(svg, file, ec)) {
+    std::cerr << "zantinspect: the picture would replace the drawing " << file << '\n';
+    return 2;
+  }
   const zinspect::ReadResult read = zinspect::ReadDrawing(file);
   if (!read.drawing) {
     std::cerr << "zantinspect: " << read.error << '\n';
