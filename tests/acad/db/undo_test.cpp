@@ -99,3 +99,51 @@ TEST(Undo, EachGroupIsTakenBackToTheSameBytesAndRedone) {
   EXPECT_NE(found, nullptr);
   acutRelRb(found);
 }
+
+TEST(Undo, TakingBackAndRedoingOverAndOverKeepsEveryStateExact) {
+  TempDir tmp;
+  OpenDrawing db(dataDir() / "ac1015" / "ezdxf_r2000_cp1251.dxf");
+  ASSERT_EQ(db.status(), Acad::eOk);
+  const fs::path out = tmp.path() / "out.dxf";
+  const std::string original = saved(db.get(), out);
+  ASSERT_EQ(acdbRegApp(u"ZANT_LIST_TEMPLATE"), RTNORM);
+  const std::string registered = saved(db.get(), out);
+
+  // Tags every entity in one command, replacing any block of the application it has.
+  auto tagAll = [&](const ACHAR* value) {
+    zacad::BeginUndoGroup(db.get());
+    ads_name ent;
+    for (int found = acdbEntNext(nullptr, ent); found == RTNORM; found = acdbEntNext(ent, ent)) {
+      AcDbObjectId id;
+      EXPECT_EQ(acdbGetObjectId(id, ent), Acad::eOk);
+      AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite);
+      if (entity.openStatus() != Acad::eOk)
+        continue;
+      resbuf* record = acutBuildList(1001, u"ZANT_LIST_TEMPLATE", 1000, value, 0);
+      EXPECT_EQ(entity->setXData(record), Acad::eOk);
+      acutRelRb(record);
+    }
+    zacad::EndUndoGroup(db.get());
+    return saved(db.get(), out);
+  };
+  const std::string first = tagAll(u"LIST_BODY");
+  const std::string second = tagAll(u"LIST_FOOTER");
+  ASSERT_NE(first, registered);
+  ASSERT_NE(second, first);
+
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_TRUE(zacad::UndoLastGroup(db.get()));
+    EXPECT_EQ(saved(db.get(), out), first);
+    ASSERT_TRUE(zacad::UndoLastGroup(db.get()));
+    EXPECT_EQ(saved(db.get(), out), registered);
+    ASSERT_TRUE(zacad::RedoLastGroup(db.get()));
+    EXPECT_EQ(saved(db.get(), out), first);
+    ASSERT_TRUE(zacad::RedoLastGroup(db.get()));
+    EXPECT_EQ(saved(db.get(), out), second);
+  }
+  ASSERT_TRUE(zacad::UndoLastGroup(db.get()));
+  ASSERT_TRUE(zacad::UndoLastGroup(db.get()));
+  ASSERT_TRUE(zacad::UndoLastGroup(db.get()));
+  EXPECT_EQ(saved(db.get(), out), original);
+}
