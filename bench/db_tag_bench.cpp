@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
   const std::string work = argv[2];
   const bool undo = !(argc > 3 && std::strcmp(argv[3], "--no-undo") == 0);
   const double size = static_cast<double>(std::filesystem::file_size(in));
+  const double peakStart = peakBytes();  // the process and its libraries, before any drawing
 
   const auto start = Clock::now();
   AcDbDatabase db(false, true);
@@ -115,14 +116,21 @@ int main(int argc, char** argv) {
   const double peak = peakBytes();
 
   const double floor = floorSeconds(in, work + "/bench_floor.dxf");
+  const double n = tagged > 0 ? static_cast<double>(tagged) : 1.0;
   std::printf(
       "%s: %.1f MB, %ld entities tagged (undo %s)\n"
       "  database: %.3f s (read %.3f, tag %.3f, save %.3f)\n"
       "  floor (read + write + fsync): %.3f s\n"
       "  ratio to floor: %.2f (target <= 3)\n"
-      "  peak memory: %.1f MB = %.2f x file size (target < 2); after read %.1f MB, tag %.1f MB\n",
+      "  peak memory: %.1f MB = %.2f x file size (target < 2); after read %.1f MB, tag %.1f MB\n"
+      "  per entity: %.2f us, %.0f bytes of memory of which %.0f beyond the file and the "
+      "%.1f MB process\n",
       in.c_str(), size / 1e6, tagged, undo ? "on" : "off", total, read, tagTime,
       total - read - tagTime, floor, total / floor, peak / 1e6, peak / size, peakRead / 1e6,
-      peakTag / 1e6);
+      peakTag / 1e6, total / n * 1e6, peak / n, (peak - peakStart - size) / n, peakStart / 1e6);
+  // One line for bench/run.sh's table.
+  std::printf("summary %ld %s %.1f %.3f %.2f %.2f %.2f %.0f %.0f\n", tagged, undo ? "on" : "off",
+              size / 1e6, total, total / floor, peak / size, total / n * 1e6, peak / n,
+              (peak - peakStart - size) / n);
   return 0;
 }

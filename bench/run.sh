@@ -1,15 +1,53 @@
 #!/bin/sh
 # Drawing database benchmark: generates list drawings of 100,000 to 1,000,000 entities, tags
-# every entity through the host API and saves, against the floor measured in the same run.
-# Usage: bench/run.sh [BUILD_DIR]   (default: build; configure it with -DCMAKE_BUILD_TYPE=Release)
+# every entity through the host API and saves, against the floor measured in the same run, and
+# times python3-ezdxf doing the same work on the 100,000-entity drawing.
+# Usage: bench/run.sh [BUILD_DIR]   (default: build-bench; it must be a Release build:
+#   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release)
 set -eu
-build=${1:-build}
+build=${1:-build-bench}
+here=$(cd "$(dirname "$0")" && pwd)
+type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
+if [ "$type" != "Release" ]; then
+  echo "bench/run.sh: $build is not a Release build (CMAKE_BUILD_TYPE='$type');" >&2
+  echo "  configure one: cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=Release" >&2
+  exit 1
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --build "$build" --target make_list_drawing db_tag_bench
+echo "machine: $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)," \
+  "$(awk '/MemTotal/ {printf "%.1f GB", $2 / 1048576}' /proc/meminfo) RAM; Release build"
+summaries=$work/summaries
+: >"$summaries"
 for n in 100000 300000 1000000; do
   "$build/make_list_drawing" "$n" "$work/list_$n.dxf"
-  "$build/db_tag_bench" "$work/list_$n.dxf" "$work"
-  "$build/db_tag_bench" "$work/list_$n.dxf" "$work" --no-undo
+  for undo in "" --no-undo; do
+    "$build/db_tag_bench" "$work/list_$n.dxf" "$work" $undo | tee "$work/out"
+    grep '^summary ' "$work/out" >>"$summaries"
+  done
+  if [ "$n" = 100000 ]; then
+    host=$(awk '$3 == "on" {print $5; exit}' "$summaries")
+    rc=0
+    ezdxf=$(/usr/bin/python3 "$here/ezdxf_tag.py" "$work/list_$n.dxf" "$work/ezdxf_out.dxf") || rc=$?
+    if [ "$rc" = 0 ]; then
+      set -- $ezdxf
+      awk -v e="$1" -v m="$2" -v h="$host" -v f="$(wc -c <"$work/list_$n.dxf")" 'BEGIN {
+        printf "python3-ezdxf, same work (readfile, APPID, set_xdata on each entity, saveas; no fsync):\n"
+        printf "  %.3f s, peak memory %.1f MB = %.2f x file size\n", e, m / 1e6, m / f
+        printf "  ezdxf / host (undo on): %.1f (target >= 50)\n", e / h }'
+    elif [ "$rc" = 3 ]; then
+      echo "python3-ezdxf is not installed: the ezdxf comparison is skipped (apt-get install python3-ezdxf)"
+    else
+      echo "python3-ezdxf failed on the drawing (exit $rc): no comparison" >&2
+    fi
+    rm -f "$work/ezdxf_out.dxf"
+  fi
   rm -f "$work/list_$n.dxf" "$work"/bench_*
 done
+echo
+echo "Growth (each line: one run; time and memory per entity should stay flat from 100k to 1M):"
+awk 'BEGIN { printf "%10s %4s %8s %8s %8s %9s %8s %10s %8s\n", "entities", "undo", "file MB",
+             "time s", "/floor", "mem/file", "us/ent", "bytes/ent", "beyond" }
+     { printf "%10d %4s %8.1f %8.3f %8.2f %9.2f %8.2f %10d %8d\n", $2, $3, $4, $5, $6, $7, $8, $9, $10 }' \
+  "$summaries"
