@@ -13,9 +13,13 @@
 #include "zacad/documents.h"
 #include "zacad/undo.h"
 #include "zwin32/utf.h"
+#include "zacad/hostmessages.h"
 
 namespace zanthost {
 namespace {
+
+using zacad::Message;
+using zacad::Msg;
 
 std::u16string upper(std::u16string_view text) {
   std::u16string out(text);
@@ -35,14 +39,14 @@ std::u16string shortName(const AcApDocument* doc) {
 AcApDocument* current() {
   AcApDocument* doc = acDocManager->curDocument();
   if (doc == nullptr)
-    acutPrintf(u"\nNo drawing is open.\n");
+    acutPrintf(u"%s", Message(Msg::kNoDrawing).c_str());
   return doc;
 }
 
 // A Yes/No question with a default; false also when cancelled (`cancelled` says which).
 bool askYesNo(const std::u16string& prompt, bool byDefault, bool& cancelled) {
   ACHAR answer[ACED_MAX_INPUT_LEN];
-  acedInitGet(0, u"Yes No");
+  acedInitGet(0, Message(Msg::kYesNoKeywords).c_str());
   const int rc = acedGetKword(prompt.c_str(), answer);
   cancelled = rc == RTCAN;
   if (rc == RTNONE)
@@ -66,18 +70,15 @@ bool askFileName(const std::u16string& prompt, std::u16string& name) {
 bool save(AcApDocument* doc, const std::u16string& path) {
   if (path.empty() && zacad::ChangedOnDisk(doc)) {
     bool cancelled = false;
-    const std::u16string question = u"\n" + shortName(doc) +
-                                    u" was changed by another program since it was opened. "
-                                    u"Overwrite it? [Yes/No] <No>: ";
+    const std::u16string question = Message(Msg::kChangedOnDisk, {shortName(doc)});
     if (!askYesNo(question, false, cancelled)) {
-      acutPrintf(u"\nDrawing not saved.\n");
+      acutPrintf(u"%s", Message(Msg::kNotSaved).c_str());
       return false;
     }
   }
   std::u16string error;
   if (!zacad::SaveDocument(doc, path, error)) {
-    acutPrintf(u"\nCannot save %s: %s\nThe file on disk is unchanged.\n", doc->fileName(),
-               error.c_str());
+    acutPrintf(u"%s", Message(Msg::kCannotSave, {doc->fileName(), error}).c_str());
     return false;
   }
   return true;
@@ -85,11 +86,11 @@ bool save(AcApDocument* doc, const std::u16string& path) {
 
 void Open() {
   std::u16string name;
-  if (!askFileName(u"\nEnter name of drawing to open: ", name) || name.empty())
+  if (!askFileName(Message(Msg::kOpenPrompt), name) || name.empty())
     return;
   std::u16string error;
   if (zacad::OpenDocument(name, error) == nullptr)
-    acutPrintf(u"\nCannot open %s\n", error.c_str());
+    acutPrintf(u"%s", Message(Msg::kCannotOpen, {error}).c_str());
 }
 
 void QSave() {
@@ -102,7 +103,7 @@ void SaveAs() {
   if (doc == nullptr)
     return;
   std::u16string name;
-  const std::u16string prompt = u"\nSave drawing as <" + std::u16string(doc->fileName()) + u">: ";
+  const std::u16string prompt = Message(Msg::kSaveAsPrompt, {doc->fileName()});
   if (!askFileName(prompt, name))
     return;
   if (!name.empty()) {
@@ -111,8 +112,7 @@ void SaveAs() {
     if (std::filesystem::exists(target, ec) &&
         !std::filesystem::equivalent(target, zwin32::ToUtf8(doc->fileName()), ec)) {
       bool cancelled = false;
-      if (!askYesNo(u"\nA drawing with this name already exists. Replace it? [Yes/No] <No>: ",
-                    false, cancelled)) {
+      if (!askYesNo(Message(Msg::kReplacePrompt), false, cancelled)) {
         return;
       }
     }
@@ -126,8 +126,7 @@ void Close() {
     return;
   if (zacad::IsModified(doc)) {
     bool cancelled = false;
-    const bool yes =
-        askYesNo(u"\nSave changes to " + shortName(doc) + u"? [Yes/No] <Yes>: ", true, cancelled);
+    const bool yes = askYesNo(Message(Msg::kSaveChangesPrompt, {shortName(doc)}), true, cancelled);
     if (cancelled || (yes && !save(doc, u"")))
       return;
   }
@@ -143,9 +142,9 @@ void undoGroups(int n) {
   while ((n < 0 || done < n) && zacad::UndoLastGroup(doc->database()))
     ++done;
   if (done == 0)
-    acutPrintf(u"\nNothing to undo.\n");
+    acutPrintf(u"%s", Message(Msg::kNothingToUndo).c_str());
   else if (n < 0 || done < n)
-    acutPrintf(u"\nEverything has been undone.\n");
+    acutPrintf(u"%s", Message(Msg::kEverythingUndone).c_str());
 }
 
 void U() {
@@ -155,19 +154,18 @@ void U() {
 void Undo() {
   std::u16string answer;
   ACHAR text[ACED_MAX_INPUT_LEN];
-  if (acedGetString(0, u"\nEnter the number of operations to undo or [Back] <1>: ", text) !=
-      RTNORM) {
+  if (acedGetString(0, Message(Msg::kUndoPrompt).c_str(), text) != RTNORM) {
     return;
   }
   answer = upper(text);
   if (answer.empty()) {
     undoGroups(1);
-  } else if (answer == u"B" || answer == u"BACK") {
+  } else if (answer == u"B" || answer == u"BACK" || answer == u"R" || answer == u"RETOUR") {
     undoGroups(-1);
   } else {
     const int n = std::atoi(zwin32::ToUtf8(answer).c_str());
     if (n <= 0 || zwin32::FromUtf8(std::to_string(n)) != answer) {
-      acutPrintf(u"\nRequires a positive integer or Back.\n");
+      acutPrintf(u"%s", Message(Msg::kNeedPositiveOrBack).c_str());
       return;
     }
     undoGroups(n);

@@ -9,6 +9,7 @@
 #include "zacad/editorevents.h"
 #include "zacad/menus.h"
 #include "zwin32/utf.h"
+#include "zacad/hostmessages.h"
 
 namespace zanthost {
 namespace {
@@ -101,7 +102,8 @@ bool RunCommandLoop() {
   zacad::CommandLine& line = zacad::CommandLine::instance();
   std::u16string last;
   while (!QuitRequested()) {
-    zacad::Answer answer = line.read(u"\nCommand: ", zacad::AnswerMode::kToken);
+    zacad::Answer answer =
+        line.read(zacad::Message(zacad::Msg::kCommandPrompt), zacad::AnswerMode::kToken);
     if (answer.kind == zacad::Answer::Kind::kEnd)
       break;
     if (!answer.ok())
@@ -115,7 +117,7 @@ bool RunCommandLoop() {
     if (RunNamed(name) || (zacad::demandLoadCommand(name) && RunNamed(name))) {
       last = name;
     } else {
-      line.write(u"\nUnknown command \"" + Upper(name) + u"\".  Press F1 for help.\n");
+      line.write(zacad::Message(zacad::Msg::kUnknownCommand, {Upper(name)}));
       zacad::FireUnknownCommand(name);
     }
     RunMenuMacros();

@@ -50,7 +50,8 @@ class Sandbox:
         shutil.rmtree(self.root, ignore_errors=True)
 
     def env(self, **extra):
-        env = dict(os.environ, ZANT_REGISTRY=self.registry, ZN_TRACE=self.trace)
+        # The host speaks the user's locale: English unless a test asks for another.
+        env = dict(os.environ, ZANT_REGISTRY=self.registry, ZN_TRACE=self.trace, LC_ALL="C.UTF-8")
         env.update(extra)
         return env
 

@@ -21,6 +21,7 @@ class DialogFrontEndTest : public ::testing::Test {
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
     setenv("ZANT_REGISTRY", (dir_ / "registry.reg").c_str(), 1);
+    setenv("LC_ALL", "C.UTF-8", 1);  // the host's messages in English
   }
   void TearDown() override { fs::remove_all(dir_); }
 

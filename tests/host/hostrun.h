@@ -55,6 +55,7 @@ class HostTest : public ::testing::Test {
     fs::create_directories(dir_);
     registry_ = dir_ / "registry.reg";
     setenv("ZANT_REGISTRY", registry_.c_str(), 1);
+    setenv("LC_ALL", "C.UTF-8", 1);  // the host's messages in English
   }
   void TearDown() override {
     std::error_code ignored;

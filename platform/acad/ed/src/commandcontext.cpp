@@ -16,6 +16,7 @@
 #include "zacad/commandline.h"
 #include "zacad/editorevents.h"
 #include "zwin32/utf.h"
+#include "zacad/hostmessages.h"
 
 namespace zacad {
 namespace {
@@ -81,7 +82,7 @@ CommandOutcome RunCommand(std::u16string_view globalName, const std::function<vo
   const std::u16string name(globalName);
   CommandLine& line = CommandLine::instance();
   if (InCommandContext() && !transparent) {
-    line.write(u"\n** That command may not be invoked transparently **\n");
+    line.write(Message(Msg::kNotTransparent));
     return CommandOutcome::kRefused;
   }
   const unsigned cancelsBefore = line.cancels();
@@ -125,7 +126,7 @@ CommandOutcome RunRegisteredCommand(const AcEdCommand& command) {
   CommandLockScope lock(nested ? AcAp::kNone : CommandLock(flags), command.globalName(),
                         command.localName());
   if (lock.status() != Acad::eOk) {
-    CommandLine::instance().write(u"\n** The drawing is locked by another operation **\n");
+    CommandLine::instance().write(Message(Msg::kDocumentLocked));
     return CommandOutcome::kRefused;
   }
   CommandOutcome outcome = RunCommand(

@@ -5,6 +5,7 @@
 #include <afxstr.h>
 
 #include "zwin32/utf.h"
+#include "zacad/hostmessages.h"
 
 namespace zacad {
 namespace {
@@ -162,7 +163,7 @@ Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode,
     }
     if (line.kind == InputLine::Kind::kCancel) {
       atLineStart_ = true;  // the terminal has ended the line
-      write(u"*Cancel*\n");
+      write(Message(Msg::kCancel));
       return {Answer::Kind::kCancel, {}};
     }
     pending_ = std::move(line.text);
@@ -176,7 +177,7 @@ Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode,
   }
   if (in->isBatch() && IsCaretCancel(answer)) {
     pending_.reset();
-    write(u"*Cancel*\n");
+    write(Message(Msg::kCancel));
     return {Answer::Kind::kCancel, {}};
   }
   return {Answer::Kind::kText, std::move(answer)};
@@ -188,7 +189,7 @@ Answer CommandLine::ask(std::u16string_view prompt, AnswerMode mode, const Answe
     Answer answer = read(prompt, mode, phrases);
     if (!answer.ok()) {
       if (answer.kind == Answer::Kind::kEnd && source() != nullptr && source()->isBatch()) {
-        fail(u"Input ended while a command was waiting for an answer.");
+        fail(Message(Msg::kInputEnded));
       }
       return answer;
     }

@@ -8,6 +8,7 @@
 #include "acedads.h"
 #include "inputoptions.h"
 #include "zacad/commandline.h"
+#include "zacad/hostmessages.h"
 
 namespace {
 
@@ -16,6 +17,8 @@ using zacad::AnswerMode;
 using zacad::CheckSign;
 using zacad::CommandLine;
 using zacad::InputOptions;
+using zacad::Message;
+using zacad::Msg;
 using zacad::ParseReal;
 using zacad::PromptText;
 using zacad::TakeOptions;
@@ -98,13 +101,13 @@ int acedGetKword(const ACHAR* prompt, ACHAR* result, size_t bufsize) {
   auto check = [&](const std::u16string& text) -> std::optional<std::u16string> {
     if (text.empty()) {
       if (options.flags & RSG_NONULL)
-        return u"Invalid option keyword.";
+        return Message(Msg::kInvalidKeyword);
       keyword.clear();
       return std::nullopt;
     }
     std::optional<std::u16string> match = options.keywords.match(text);
     if (!match)
-      return u"Invalid option keyword.";
+      return Message(Msg::kInvalidKeyword);
     keyword = *match;
     return std::nullopt;
   };
@@ -129,7 +132,7 @@ int acedGetInt(const ACHAR* prompt, int* result) {
     return value;
   };
   double value = 0;
-  int status = AskNumber(prompt, u"Requires an integer value", parse, value);
+  int status = AskNumber(prompt, Message(Msg::kNeedInteger), parse, value);
   if (status == RTNORM && result != nullptr)
     *result = static_cast<int>(value);
   return status;
@@ -137,7 +140,7 @@ int acedGetInt(const ACHAR* prompt, int* result) {
 
 int acedGetReal(const ACHAR* prompt, ads_real* result) {
   double value = 0;
-  int status = AskNumber(prompt, u"Requires numeric value", ParseReal, value);
+  int status = AskNumber(prompt, Message(Msg::kNeedReal), ParseReal, value);
   if (status == RTNORM && result != nullptr)
     *result = value;
   return status;

@@ -6,6 +6,7 @@
 
 #include "acedads.h"
 #include "zwin32/utf.h"
+#include "zacad/hostmessages.h"
 
 namespace zacad {
 namespace {
@@ -56,12 +57,12 @@ std::optional<std::u16string> CheckSign(const InputOptions& options, double valu
   bool zero = (options.flags & RSG_NOZERO) != 0 && value == 0;
   bool negative = (options.flags & RSG_NONEG) != 0 && value < 0;
   if ((zero || negative) && (options.flags & RSG_NOZERO) && (options.flags & RSG_NONEG)) {
-    return u"Value must be positive and nonzero.";
+    return Message(Msg::kPositiveNonzero);
   }
   if (zero)
-    return u"Value must be nonzero.";
+    return Message(Msg::kNonzero);
   if (negative)
-    return u"Value must be positive.";
+    return Message(Msg::kPositive);
   return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 #include "inputoptions.h"
 #include "sysvars.h"
 #include "zacad/commandline.h"
+#include "zacad/hostmessages.h"
 
 namespace {
 
@@ -17,6 +18,8 @@ using zacad::Answer;
 using zacad::AnswerMode;
 using zacad::CommandLine;
 using zacad::InputOptions;
+using zacad::Message;
+using zacad::Msg;
 using zacad::ParseReal;
 using zacad::Point3;
 
@@ -91,7 +94,7 @@ double Distance(const Point3& a, const Point3& b, bool flat) {
 int AskSecondPoint(const ACHAR* prompt, Point3& point) {
   InputOptions options;
   options.flags = RSG_NONULL;
-  Reply reply = Ask(prompt, options, false, u"Invalid point.");
+  Reply reply = Ask(prompt, options, false, Message(Msg::kInvalidPoint));
   if (reply.status != RTNORM)
     return reply.status;
   point = *reply.point;
@@ -116,7 +119,7 @@ int AskMeasure(const ads_point pt, const ACHAR* prompt, std::u16string invalid, 
       if (pt != nullptr) {
         base = ToPoint(pt);
         second = *reply.point;
-      } else if (int status = AskSecondPoint(u"\nSpecify second point: ", second);
+      } else if (int status = AskSecondPoint(Message(Msg::kSecondPoint).c_str(), second);
                  status != RTNORM) {
         return status;
       }
@@ -173,7 +176,7 @@ std::optional<Point3> zacad::ParsePoint(std::u16string_view text) {
 
 int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
   (void)pt;  // the base point only draws a rubber band on screen
-  Reply reply = Ask(prompt, zacad::TakeOptions(), false, u"Invalid point.");
+  Reply reply = Ask(prompt, zacad::TakeOptions(), false, Message(Msg::kInvalidPoint));
   if (reply.status == RTNORM)
     Store(*reply.point, result);
   return reply.status;
@@ -188,8 +191,8 @@ int acedGetCorner(const ads_point pt, const ACHAR* prompt, ads_point result) {
 }
 
 int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
-  std::u16string invalid = pt == nullptr ? u"Requires numeric distance or two points."
-                                         : u"Requires numeric distance or second point.";
+  std::u16string invalid =
+      Message(pt == nullptr ? Msg::kNeedDistanceOrTwoPoints : Msg::kNeedDistanceOrSecondPoint);
   auto measure = [](const Point3& a, const Point3& b, const InputOptions& options) {
     return Distance(a, b, (options.flags & RSG_2D) != 0);
   };
@@ -201,6 +204,5 @@ int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
     double angle = std::atan2(b[1] - a[1], b[0] - a[0]);
     return angle < 0 ? angle + 2 * std::numbers::pi : angle;
   };
-  return AskMeasure(pt, prompt, u"Requires valid numeric angle or second point.", kDegree, measure,
-                    result);
+  return AskMeasure(pt, prompt, Message(Msg::kNeedAngleOrSecondPoint), kDegree, measure, result);
 }

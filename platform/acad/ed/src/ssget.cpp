@@ -15,6 +15,7 @@
 #include "selectionsets.h"
 #include "sysvars.h"
 #include "zacad/commandline.h"
+#include "zacad/hostmessages.h"
 
 namespace zacad {
 namespace {
@@ -201,7 +202,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
   std::vector<Members> undo;
   Members result;
   for (;;) {
-    std::u16string_view prompt = removing ? u"\nRemove objects: " : u"\nSelect objects: ";
+    std::u16string prompt = removing ? Message(Msg::kRemoveObjects) : Message(Msg::kSelectObjects);
     if (mode.prompts && prompts != nullptr) {
       const ACHAR* own = prompts[removing ? 1 : 0];
       prompt = own == nullptr ? u"" : own;
@@ -219,7 +220,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
           (point = ParsePoint(text))) {
         return std::nullopt;
       }
-      return std::u16string(u"*Invalid selection*\n") + kOptions;
+      return Message(Msg::kInvalidSelection) + kOptions;
     };
     Answer answer = line.ask(prompt, AnswerMode::kToken, check);
     if (!answer.ok())
@@ -243,7 +244,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
       }
       if (word == u"Undo") {
         if (undo.empty()) {
-          line.write(u"\nEverything has been undone\n");
+          line.write(Message(Msg::kSelectionUndone));
         } else {
           result = std::move(undo.back());
           undo.pop_back();
@@ -253,8 +254,8 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
       if (word == u"Window" || word == u"Crossing" || word == u"BOX") {
         Point2 first;
         Point2 second;
-        if (AskCorner(u"\nSpecify first corner: ", first) != RTNORM ||
-            AskCorner(u"\nSpecify opposite corner: ", second) != RTNORM) {
+        if (AskCorner(Message(Msg::kFirstCorner).c_str(), first) != RTNORM ||
+            AskCorner(Message(Msg::kOppositeCorner).c_str(), second) != RTNORM) {
           return RTCAN;
         }
         bool crossing = word == u"Crossing" || (word == u"BOX" && second.x < first.x);
@@ -275,19 +276,19 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
       // A pick in empty space starts a window: to the right a window, to the left a
       // crossing. Scripts run without this (PICKAUTO 0), as in the host.
       Point2 second;
-      if (AskCorner(u"\nSpecify opposite corner: ", second) != RTNORM)
+      if (AskCorner(Message(Msg::kOppositeCorner).c_str(), second) != RTNORM)
         return RTCAN;
       found = selection.window(Flat(*point), second, second.x < (*point)[0]);
     }
     undo.push_back(result);
     const size_t before = result.size();
-    std::u16string message = Count(found.size()) + u" found";
+    std::u16string message = Message(Msg::kFound, {Count(found.size())});
     if (removing) {
       for (const EntityName& name : found)
         std::erase(result, name);
       if (!found.empty()) {
-        message += u", " + Count(before - result.size()) + u" removed, " + Count(result.size()) +
-                   u" total";
+        message +=
+            Message(Msg::kRemovedTotal, {Count(before - result.size()), Count(result.size())});
       }
     } else {
       for (const EntityName& name : found) {
@@ -296,9 +297,9 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
       }
       size_t duplicates = found.size() - (result.size() - before);
       if (duplicates > 0)
-        message += u" (" + Count(duplicates) + u" duplicate)";
+        message += Message(Msg::kDuplicates, {Count(duplicates)});
       if (before > 0 && !found.empty())
-        message += u", " + Count(result.size()) + u" total";
+        message += Message(Msg::kTotal, {Count(result.size())});
     }
     line.write(u"\n" + message + u"\n");
     if (single && !removing && !found.empty())
