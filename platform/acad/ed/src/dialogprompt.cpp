@@ -181,6 +181,28 @@ std::u16string Describe(HWND dialog, const std::vector<Control>& controls) {
   return text;
 }
 
+// After a click, only the lines of the controls it changed, so that a long dialog is not
+// shown again whole; the whole dialog when its controls came or went.
+std::u16string Changes(const std::u16string& before, const std::u16string& after) {
+  auto lines = [](const std::u16string& text) {
+    std::vector<std::u16string> result;
+    size_t start = 0;
+    for (size_t end; (end = text.find(u'\n', start)) != std::u16string::npos; start = end + 1)
+      result.push_back(text.substr(start, end - start + 1));
+    return result;
+  };
+  const std::vector<std::u16string> old = lines(before);
+  const std::vector<std::u16string> now = lines(after);
+  if (old.size() != now.size())
+    return after;
+  std::u16string changed = u"\n";
+  for (size_t i = 0; i < now.size(); ++i) {
+    if (now[i] != old[i])
+      changed += now[i];
+  }
+  return changed;
+}
+
 // What an answer means: the control it names, by id or by label, and the text after '='.
 struct Target {
   const Control* control = nullptr;
@@ -249,8 +271,12 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
     std::vector<Control> controls = ControlsOf(dialog);
     // The dialog is shown when it opens and whenever a click changed what it shows.
     const std::u16string description = Describe(dialog, controls);
+    if (dialog != shownDialog_) {
+      commandLine.write(description + Pictures(controls));
+    } else if (description != shownText_) {
+      commandLine.write(Changes(shownText_, description));
+    }
     if (dialog != shownDialog_ || description != shownText_) {
-      commandLine.write(dialog != shownDialog_ ? description + Pictures(controls) : description);
       shownDialog_ = dialog;
       shownText_ = description;
     }
