@@ -11,6 +11,7 @@ packages=(
   python3 python3-ezdxf                    # end-to-end tests; ezdxf reads our drawings back
   clang-format                             # formatting gate
   clang libclang-rt-14-dev                 # libFuzzer for the DXF reader's fuzz target
+  librsvg2-bin                             # rsvg-convert renders the inspector's pictures in tests
 )
 
 missing=()
