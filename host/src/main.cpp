@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "hostservices.h"
 #include "rxdlinkr.h"
 #include "session.h"
+#include "web/webfrontend.h"
 #include "zacad/applications.h"
 #include "zacad/commandline.h"
 #include "zacad/documents.h"
@@ -20,15 +23,21 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zanthost [--load FILE.arx]... [--script FILE.scr] [--help] [DRAWING.dxf]\n"
+    "usage: zanthost [--load FILE.arx]... [--script FILE.scr | --web [--port N]] [--help]\n"
+    "                [DRAWING.dxf]\n"
     "  --load FILE.arx   load an application before the first command (repeatable)\n"
     "  --script FILE.scr run a script, then quit; without it, commands come from the terminal\n"
+    "  --web             serve the drawing to a browser page on this machine (127.0.0.1);\n"
+    "                    commands then come from the page\n"
+    "  --port N          the page's port (default 8400; 0 picks a free one)\n"
     "  DRAWING.dxf       open this drawing at start\n";
 
 // Exit statuses.
 constexpr int kOk = 0;
 constexpr int kScriptFailed = 1;  // the script could not be read or stopped on bad input
 constexpr int kBadStart = 2;      // wrong arguments or an application that would not load
+
+constexpr int kDefaultWebPort = 8400;
 
 bool LoadAtStart(const std::string& file) {
   try {
@@ -48,6 +57,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> loads;
   std::string script;
   std::string drawing;
+  bool web = false;
+  std::optional<int> port = kDefaultWebPort;
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (std::strcmp(argv[i], "--help") == 0) {
@@ -57,12 +68,21 @@ int main(int argc, char** argv) {
       loads.push_back(argv[++i]);
     } else if (std::strcmp(argv[i], "--script") == 0 && hasValue && script.empty()) {
       script = argv[++i];
+    } else if (std::strcmp(argv[i], "--web") == 0) {
+      web = true;
+    } else if (std::strcmp(argv[i], "--port") == 0 && hasValue &&
+               (port = zanthost::web::WebFrontEnd::ParsePort(argv[i + 1]))) {
+      ++i;
     } else if (argv[i][0] != '-' && drawing.empty()) {
       drawing = argv[i];
     } else {
       std::fprintf(stderr, "zanthost: unexpected argument \"%s\"\n%s", argv[i], kUsage);
       return kBadStart;
     }
+  }
+  if (web && !script.empty()) {
+    std::fprintf(stderr, "zanthost: --web and --script cannot be used together\n%s", kUsage);
+    return kBadStart;
   }
 
   zacad::CommandLine& line = zacad::CommandLine::instance();
@@ -79,8 +99,16 @@ int main(int argc, char** argv) {
     if (!LoadAtStart(file))
       status = kBadStart;
   }
+  std::unique_ptr<zanthost::web::WebFrontEnd> page;
   if (status == kOk) {
-    if (script.empty()) {
+    if (web) {
+      std::string error;
+      page = zanthost::web::WebFrontEnd::Start(*port, error);
+      if (!page) {
+        std::fprintf(stderr, "zanthost: %s\n", error.c_str());
+        status = kBadStart;
+      }
+    } else if (script.empty()) {
       line.pushSource(zacad::MakeTerminalSource());
     } else {
       std::string error;
@@ -102,6 +130,7 @@ int main(int argc, char** argv) {
   zacad::unloadAllApplications();
   zacad::CloseAllDocuments();
   line.write(u"\n");
+  page.reset();
   acdbSetHostApplicationServices(nullptr);
   return status;
 }

@@ -1,0 +1,292 @@
+#include "drawingmessage.h"
+
+#include <string_view>
+
+#include "acdbads.h"
+#include "acutads.h"
+#include "acutmem.h"
+#include "adscodes.h"
+#include "dbapserv.h"
+#include "dbents.h"
+#include "dbsymtb.h"
+#include "json.h"
+#include "zwin32/utf.h"
+
+namespace zanthost::web {
+namespace {
+
+// A string the database hands over for the caller to free.
+std::string Take(ACHAR* text) {
+  if (text == nullptr)
+    return {};
+  std::string out = zwin32::ToUtf8(text);
+  acutDelString(text);
+  return out;
+}
+
+class GroupList {
+ public:
+  explicit GroupList(resbuf* head) : head_(head) {}
+  ~GroupList() { acutRelRb(head_); }
+  GroupList(const GroupList&) = delete;
+  GroupList& operator=(const GroupList&) = delete;
+  const resbuf* head() const { return head_; }
+
+ private:
+  resbuf* head_;
+};
+
+// Writes "key": first, then ,"key": for the rest of one object.
+class Fields {
+ public:
+  explicit Fields(std::string& out) : out_(out) { out_ += '{'; }
+  ~Fields() { out_ += '}'; }
+  Fields(const Fields&) = delete;
+  Fields& operator=(const Fields&) = delete;
+
+  std::string& key(std::string_view name) {
+    if (!first_)
+      out_ += ',';
+    first_ = false;
+    AppendJsonString(out_, name);
+    out_ += ':';
+    return out_;
+  }
+  void text(std::string_view name, std::string_view value) { AppendJsonString(key(name), value); }
+  void number(std::string_view name, double value) { AppendJsonNumber(key(name), value); }
+  void flag(std::string_view name, bool value) { key(name) += value ? "true" : "false"; }
+  void numbers(std::string_view name, std::initializer_list<double> values) {
+    std::string& out = key(name);
+    out += '[';
+    const char* comma = "";
+    for (const double value : values) {
+      out += comma;
+      AppendJsonNumber(out, value);
+      comma = ",";
+    }
+    out += ']';
+  }
+
+ private:
+  std::string& out_;
+  bool first_ = true;
+};
+
+void WriteLayers(AcDbDatabase& db, Fields& message) {
+  std::string& out = message.key("layers");
+  out += '[';
+  AcDbLayerTable* table = nullptr;
+  if (db.getLayerTable(table, AcDb::kForRead) == Acad::eOk) {
+    AcDbSymbolTableIterator* it = nullptr;
+    table->newIterator(it);
+    const char* comma = "";
+    for (; it != nullptr && !it->done(); it->step()) {
+      AcDbSymbolTableRecord* record = nullptr;
+      if (it->getRecord(record, AcDb::kForRead) != Acad::eOk)
+        continue;
+      if (const auto* layer = AcDbLayerTableRecord::cast(record)) {
+        out += comma;
+        comma = ",";
+        ACHAR* name = nullptr;
+        layer->getName(name);
+        Fields fields(out);
+        fields.text("name", Take(name));
+        fields.number("color", layer->colorIndex());
+        fields.flag("frozen", layer->isFrozen());
+        fields.flag("off", layer->isOff());
+      }
+      record->close();
+    }
+    delete it;
+    table->close();
+  }
+  out += ']';
+}
+
+// Vertices as x, y, bulge triples: a lightweight polyline holds them in its own group list,
+// an old-style polyline in the VERTEX entities that follow it.
+void WritePolylineVertices(const ads_name polyline, bool lightweight, Fields& fields) {
+  std::string& out = fields.key("points");
+  out += '[';
+  const char* comma = "";
+  auto vertex = [&](double x, double y, double bulge) {
+    out += comma;
+    comma = ",";
+    AppendJsonNumber(out, x);
+    out += ',';
+    AppendJsonNumber(out, y);
+    out += ',';
+    AppendJsonNumber(out, bulge);
+  };
+  if (lightweight) {
+    GroupList list(acdbEntGet(polyline));
+    bool have = false;
+    double x = 0, y = 0, bulge = 0;
+    for (const resbuf* rb = list.head(); rb != nullptr; rb = rb->rbnext) {
+      if (rb->restype == 10) {
+        if (have)
+          vertex(x, y, bulge);
+        have = true;
+        x = rb->resval.rpoint[X];
+        y = rb->resval.rpoint[Y];
+        bulge = 0;
+      } else if (rb->restype == 42) {
+        bulge = rb->resval.rreal;
+      }
+    }
+    if (have)
+      vertex(x, y, bulge);
+  } else {
+    ads_name at = {polyline[0], polyline[1]};
+    ads_name next;
+    while (acdbEntNext(at, next) == RTNORM) {
+      GroupList list(acdbEntGet(next));
+      bool isVertex = false;
+      double x = 0, y = 0, bulge = 0;
+      for (const resbuf* rb = list.head(); rb != nullptr; rb = rb->rbnext) {
+        if (rb->restype == 0)
+          isVertex = std::u16string_view(rb->resval.rstring) == u"VERTEX";
+        else if (rb->restype == 10) {
+          x = rb->resval.rpoint[X];
+          y = rb->resval.rpoint[Y];
+        } else if (rb->restype == 42) {
+          bulge = rb->resval.rreal;
+        }
+      }
+      if (!isVertex)
+        break;
+      vertex(x, y, bulge);
+      ads_name_set(next, at);
+    }
+  }
+  out += ']';
+}
+
+void WriteShape(const AcDbEntity* e, const ads_name name, Fields& fields) {
+  if (const auto* line = AcDbLine::cast(e)) {
+    const AcGePoint3d a = line->startPoint(), b = line->endPoint();
+    fields.text("shape", "line");
+    fields.numbers("points", {a.x, a.y, b.x, b.y});
+  } else if (const auto* arc = AcDbArc::cast(e)) {
+    fields.text("shape", "arc");
+    fields.numbers("center", {arc->center().x, arc->center().y});
+    fields.number("radius", arc->radius());
+    fields.number("start", arc->startAngle());
+    fields.number("end", arc->endAngle());
+  } else if (const auto* circle = AcDbCircle::cast(e)) {
+    fields.text("shape", "circle");
+    fields.numbers("center", {circle->center().x, circle->center().y});
+    fields.number("radius", circle->radius());
+  } else if (const auto* polyline = AcDbPolyline::cast(e)) {
+    fields.text("shape", "polyline");
+    fields.flag("closed", polyline->isClosed());
+    WritePolylineVertices(name, true, fields);
+  } else if (const auto* polyline2d = AcDb2dPolyline::cast(e)) {
+    fields.text("shape", "polyline");
+    fields.flag("closed", polyline2d->isClosed());
+    WritePolylineVertices(name, false, fields);
+  } else if (const auto* polyline3d = AcDb3dPolyline::cast(e)) {
+    fields.text("shape", "polyline");
+    fields.flag("closed", polyline3d->isClosed());
+    WritePolylineVertices(name, false, fields);
+  } else if (const auto* text = AcDbText::cast(e)) {
+    fields.text("shape", "text");
+    fields.numbers("at", {text->position().x, text->position().y});
+    fields.number("height", text->height());
+    fields.number("rotation", text->rotation());
+    fields.text("text", Take(text->textString()));
+  } else if (const auto* mtext = AcDbMText::cast(e)) {
+    // Multiline text keeps its format codes: the page strips what it cannot show.
+    fields.text("shape", "mtext");
+    fields.numbers("at", {mtext->location().x, mtext->location().y});
+    fields.number("height", mtext->textHeight());
+    fields.number("rotation", mtext->rotation());
+    fields.number("attachment", mtext->attachment());
+    fields.text("text", Take(mtext->contents()));
+  } else {
+    // Other kinds (block references, hatches, splines, ...) show as the box around them, so
+    // that the page shows where they are until it learns to draw them.
+    AcDbExtents box;
+    if (e->getGeomExtents(box) == Acad::eOk && !box.isEmpty()) {
+      fields.text("shape", "box");
+      fields.numbers("points",
+                     {box.minPoint().x, box.minPoint().y, box.maxPoint().x, box.maxPoint().y});
+    } else {
+      fields.text("shape", "none");
+    }
+  }
+}
+
+void WriteEntity(const AcDbEntity* e, std::string& out) {
+  Fields fields(out);
+  AcDbHandle handle;
+  e->getAcDbHandle(handle);
+  ACHAR hex[20] = {};
+  handle.getIntoAsciiBuffer(hex, 20);
+  fields.text("handle", zwin32::ToUtf8(hex));
+  ads_name name = {0, 0};
+  std::string kind;
+  if (acdbGetAdsName(name, e->objectId()) == Acad::eOk) {
+    GroupList list(acdbEntGet(name));
+    for (const resbuf* rb = list.head(); rb != nullptr && kind.empty(); rb = rb->rbnext) {
+      if (rb->restype == 0)
+        kind = zwin32::ToUtf8(rb->resval.rstring);
+    }
+  }
+  fields.text("kind", kind);
+  fields.text("layer", Take(e->layer()));
+  fields.number("color", e->colorIndex());
+  WriteShape(e, name, fields);
+}
+
+void WriteEntities(AcDbDatabase& db, Fields& message) {
+  std::string& out = message.key("entities");
+  out += '[';
+  AcDbBlockTable* table = nullptr;
+  AcDbBlockTableRecord* space = nullptr;
+  if (db.getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
+    if (table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead) != Acad::eOk)
+      space = nullptr;
+    table->close();
+  }
+  if (space != nullptr) {
+    AcDbBlockTableRecordIterator* it = nullptr;
+    space->newIterator(it);
+    const char* comma = "";
+    for (; it != nullptr && !it->done(); it->step()) {
+      AcDbEntity* entity = nullptr;
+      if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
+        continue;
+      out += comma;
+      comma = ",";
+      WriteEntity(entity, out);
+      entity->close();
+    }
+    delete it;
+    space->close();
+  }
+  out += ']';
+}
+
+}  // namespace
+
+std::string DrawingMessage() {
+  std::string out;
+  {
+    Fields message(out);
+    message.text("type", "drawing");
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (db == nullptr) {
+      message.key("file") += "null";
+      message.key("layers") += "[]";
+      message.key("entities") += "[]";
+    } else {
+      message.text("file", zwin32::ToUtf8(db->originalFileName()));
+      WriteLayers(*db, message);
+      WriteEntities(*db, message);
+    }
+  }
+  return out;
+}
+
+}  // namespace zanthost::web

@@ -1,0 +1,296 @@
+// The host's page: the drawing on a canvas (drag to pan, wheel to zoom) and the command line.
+// Lines typed here go to the host as they would at its terminal; the host's output comes back
+// and the unfinished last line is the prompt it waits at.
+"use strict";
+
+const canvas = document.getElementById("view");
+const context = canvas.getContext("2d");
+const log = document.getElementById("log");
+const promptLabel = document.getElementById("prompt");
+const input = document.getElementById("line");
+const status = document.getElementById("status");
+
+const kLogLines = 2000;
+let drawing = { layers: [], entities: [] };
+let layers = new Map();  // name -> { color, hidden }
+let view = { x: 0, y: 0, scale: 1 };  // world point at the canvas centre, pixels per unit
+let pending = "";  // output after the last line end: the prompt
+
+// ---- colours ---------------------------------------------------------------------------------
+
+// The host's colour index: 1-9 fixed, 10-249 hue by tens and shade by units, 250-255 greys.
+function aciColour(index) {
+  const fixed = ["#000000", "#ff0000", "#ffff00", "#00ff00", "#00ffff", "#0000ff", "#ff00ff",
+                 "#ffffff", "#808080", "#c0c0c0"];
+  if (index >= 0 && index <= 9) return fixed[index];
+  if (index >= 250 && index <= 255) {
+    const grey = Math.round(51 + (index - 250) * 40.8);
+    return `rgb(${grey},${grey},${grey})`;
+  }
+  if (index < 10 || index > 255) return fixed[7];
+  const hue = (Math.floor(index / 10) - 1) * 15;
+  const shade = index % 10;
+  const value = [1, 1, 0.8, 0.8, 0.6, 0.6, 0.5, 0.5, 0.3, 0.3][shade];
+  const saturation = shade % 2 === 0 ? 1 : 0.5;
+  return `hsl(${hue}, 100%, ${Math.round(value * (1 - saturation / 2) * 100)}%)`;
+}
+
+function entityColour(entity) {
+  const layer = layers.get(entity.layer);
+  const index = entity.color === 256 ? (layer ? layer.color : 7) : entity.color;
+  // Colour 7 is white on a dark screen; BYBLOCK draws as 7 outside a block.
+  return aciColour(index === 0 ? 7 : index);
+}
+
+// ---- view ------------------------------------------------------------------------------------
+
+function toScreen(x, y) {
+  return [(x - view.x) * view.scale + canvas.width / 2,
+          canvas.height / 2 - (y - view.y) * view.scale];
+}
+
+function toWorld(sx, sy) {
+  return [(sx - canvas.width / 2) / view.scale + view.x,
+          (canvas.height / 2 - sy) / view.scale + view.y];
+}
+
+function extentsOf(entity) {
+  const points = [];
+  const p = entity.points || [];
+  if (entity.shape === "polyline") {
+    for (let i = 0; i + 2 < p.length; i += 3) points.push([p[i], p[i + 1]]);
+  } else if (entity.shape === "line" || entity.shape === "box") {
+    points.push([p[0], p[1]], [p[2], p[3]]);
+  } else if (entity.shape === "circle" || entity.shape === "arc") {
+    const [x, y] = entity.center;
+    points.push([x - entity.radius, y - entity.radius], [x + entity.radius, y + entity.radius]);
+  } else if (entity.shape === "text" || entity.shape === "mtext") {
+    const [x, y] = entity.at;
+    points.push([x, y], [x + entity.height * (entity.text || "").length * 0.6,
+                         y + entity.height]);
+  }
+  return points.filter(([x, y]) => Number.isFinite(x) && Number.isFinite(y));
+}
+
+function zoomExtents() {
+  let box = null;
+  for (const entity of drawing.entities) {
+    if (!visible(entity)) continue;
+    for (const [x, y] of extentsOf(entity)) {
+      if (!box) box = [x, y, x, y];
+      box = [Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y)];
+    }
+  }
+  if (!box) return;
+  const width = Math.max(box[2] - box[0], 1e-9), height = Math.max(box[3] - box[1], 1e-9);
+  view.x = (box[0] + box[2]) / 2;
+  view.y = (box[1] + box[3]) / 2;
+  view.scale = 0.9 * Math.min(canvas.width / width, canvas.height / height);
+  draw();
+}
+
+// ---- drawing ---------------------------------------------------------------------------------
+
+function visible(entity) {
+  const layer = layers.get(entity.layer);
+  return !(layer && layer.hidden);
+}
+
+// A polyline segment with a bulge is an arc: the bulge is the tangent of a quarter of its
+// angle, positive counter-clockwise.
+function bulgeSegment(x1, y1, x2, y2, bulge) {
+  const [sx2, sy2] = toScreen(x2, y2);
+  if (Math.abs(bulge) < 1e-9) {
+    context.lineTo(sx2, sy2);
+    return;
+  }
+  const dx = x2 - x1, dy = y2 - y1, chord = Math.hypot(dx, dy);
+  if (chord === 0) return;
+  const sagitta = Math.abs(bulge) * chord / 2;
+  const radius = (chord * chord / 4 + sagitta * sagitta) / (2 * sagitta);
+  const offset = Math.sign(bulge) * (radius - sagitta) / chord;
+  const cx = (x1 + x2) / 2 - dy * offset, cy = (y1 + y2) / 2 + dx * offset;
+  const start = Math.atan2(y1 - cy, x1 - cx);
+  const sweep = 4 * Math.atan(bulge);
+  const [scx, scy] = toScreen(cx, cy);
+  context.arc(scx, scy, radius * view.scale, -start, -(start + sweep), sweep > 0);
+}
+
+// Multiline text without its format codes: paragraphs become lines.
+function plainMText(text) {
+  return text.replace(/\\P/g, "\n").replace(/\\~/g, " ")
+      .replace(/\\[ACFHQTWfcp][^;\\{}]*;/g, "").replace(/\\[LlOoKkNn]/g, "")
+      .replace(/\\S([^;]*);/g, "$1").replace(/[{}]/g, "").replace(/\\\\/g, "\\");
+}
+
+function drawText(entity) {
+  const size = entity.height * view.scale;
+  if (!(size >= 2)) return;
+  const [sx, sy] = toScreen(entity.at[0], entity.at[1]);
+  context.save();
+  context.translate(sx, sy);
+  context.rotate(-(entity.rotation || 0));
+  context.font = `${size}px sans-serif`;
+  if (entity.shape === "mtext") {
+    const attachment = entity.attachment || 1;
+    const column = (attachment - 1) % 3, row = Math.floor((attachment - 1) / 3);
+    context.textAlign = ["left", "center", "right"][column];
+    const lines = plainMText(entity.text).split("\n");
+    const step = size * 5 / 3;
+    const top = [0, -(lines.length - 1) * step / 2 - size / 2,
+                 -(lines.length - 1) * step - size][row];
+    lines.forEach((line, i) => context.fillText(line, 0, top + size + i * step));
+  } else {
+    context.fillText(entity.text, 0, 0);
+  }
+  context.restore();
+}
+
+function drawEntity(entity) {
+  const colour = entityColour(entity);
+  context.strokeStyle = colour;
+  context.fillStyle = colour;
+  const p = entity.points;
+  context.beginPath();
+  switch (entity.shape) {
+    case "line":
+      context.moveTo(...toScreen(p[0], p[1]));
+      context.lineTo(...toScreen(p[2], p[3]));
+      break;
+    case "box": {
+      const [x1, y1] = toScreen(p[0], p[1]), [x2, y2] = toScreen(p[2], p[3]);
+      context.setLineDash([4, 3]);
+      context.rect(x1, y2, x2 - x1, y1 - y2);
+      break;
+    }
+    case "polyline": {
+      const count = Math.floor(p.length / 3);
+      if (count === 0) return;
+      context.moveTo(...toScreen(p[0], p[1]));
+      const segments = entity.closed ? count : count - 1;
+      for (let i = 0; i < segments; ++i) {
+        const j = (i + 1) % count;
+        bulgeSegment(p[3 * i], p[3 * i + 1], p[3 * j], p[3 * j + 1], p[3 * i + 2]);
+      }
+      break;
+    }
+    case "circle": {
+      const [cx, cy] = toScreen(entity.center[0], entity.center[1]);
+      context.arc(cx, cy, entity.radius * view.scale, 0, 2 * Math.PI);
+      break;
+    }
+    case "arc": {
+      const [cx, cy] = toScreen(entity.center[0], entity.center[1]);
+      context.arc(cx, cy, entity.radius * view.scale, -entity.start, -entity.end, true);
+      break;
+    }
+    case "text":
+    case "mtext":
+      drawText(entity);
+      return;
+    default:
+      return;
+  }
+  context.stroke();
+  context.setLineDash([]);
+}
+
+function draw() {
+  context.setTransform(1, 0, 0, 1, 0, 0);
+  context.clearRect(0, 0, canvas.width, canvas.height);
+  context.lineWidth = 1;
+  for (const entity of drawing.entities) {
+    if (visible(entity)) drawEntity(entity);
+  }
+}
+
+function fitCanvas() {
+  const box = canvas.getBoundingClientRect();
+  canvas.width = Math.max(1, Math.round(box.width));
+  canvas.height = Math.max(1, Math.round(box.height));
+  draw();
+}
+
+// ---- pan and zoom ----------------------------------------------------------------------------
+
+let dragFrom = null;
+canvas.addEventListener("mousedown", (event) => {
+  dragFrom = [event.offsetX, event.offsetY];
+  canvas.classList.add("panning");
+});
+window.addEventListener("mouseup", () => {
+  dragFrom = null;
+  canvas.classList.remove("panning");
+});
+canvas.addEventListener("mousemove", (event) => {
+  if (!dragFrom) return;
+  view.x -= (event.offsetX - dragFrom[0]) / view.scale;
+  view.y += (event.offsetY - dragFrom[1]) / view.scale;
+  dragFrom = [event.offsetX, event.offsetY];
+  draw();
+});
+canvas.addEventListener("wheel", (event) => {
+  event.preventDefault();
+  // The point under the cursor stays where it is.
+  const [wx, wy] = toWorld(event.offsetX, event.offsetY);
+  view.scale *= Math.exp(-event.deltaY * 0.0015);
+  const [nx, ny] = toWorld(event.offsetX, event.offsetY);
+  view.x += wx - nx;
+  view.y += wy - ny;
+  draw();
+}, { passive: false });
+canvas.addEventListener("dblclick", zoomExtents);
+window.addEventListener("resize", fitCanvas);
+document.getElementById("extents").addEventListener("click", zoomExtents);
+
+// ---- command line ----------------------------------------------------------------------------
+
+function showOutput(text) {
+  const lines = (pending + text).split("\n");
+  pending = lines.pop();
+  if (lines.length > 0) {
+    log.append(lines.join("\n") + "\n");
+    while (log.childNodes.length > kLogLines) log.firstChild.remove();
+    log.scrollTop = log.scrollHeight;
+  }
+  promptLabel.textContent = pending;
+}
+
+const socket = new WebSocket(`ws://${location.host}/`, "zanthost");
+socket.addEventListener("open", () => { status.textContent = "Connected"; });
+socket.addEventListener("close", () => {
+  status.textContent = "The host has ended";
+  status.classList.add("closed");
+  input.disabled = true;
+});
+socket.addEventListener("message", (event) => {
+  const message = JSON.parse(event.data);
+  if (message.type === "output") {
+    showOutput(message.text);
+  } else if (message.type === "drawing") {
+    const first = drawing.entities.length === 0;
+    drawing = message;
+    layers = new Map(message.layers.map((l) => [l.name, { color: l.color,
+                                                          hidden: l.frozen || l.off }]));
+    document.getElementById("file").textContent = message.file || "No drawing";
+    if (first) zoomExtents(); else draw();
+  }
+});
+
+document.getElementById("command").addEventListener("submit", (event) => {
+  event.preventDefault();
+  if (socket.readyState !== WebSocket.OPEN) return;
+  socket.send("line " + input.value);
+  input.value = "";
+});
+input.addEventListener("keydown", (event) => {
+  if (event.key === "Escape" && socket.readyState === WebSocket.OPEN) {
+    socket.send("cancel");
+    input.value = "";
+  }
+});
+document.getElementById("reload").addEventListener("click", () => {
+  if (socket.readyState === WebSocket.OPEN) socket.send("drawing");
+});
+
+fitCanvas();

@@ -1,0 +1,61 @@
+#include "pagesource.h"
+
+#include <chrono>
+
+#include "drawingmessage.h"
+#include "zwin32/utf.h"
+
+namespace zanthost::web {
+namespace {
+
+volatile std::sig_atomic_t gStopRequested = 0;
+
+void OnStop(int) {
+  gStopRequested = 1;
+}
+
+// How often a wait for the page looks whether the terminal asked the host to stop.
+constexpr std::chrono::milliseconds kStopPoll{200};
+
+}  // namespace
+
+PageSource::PageSource(WebServer& server) : server_(server) {
+  gStopRequested = 0;
+  struct sigaction action = {};
+  action.sa_handler = OnStop;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &previousInterrupt_);
+  sigaction(SIGTERM, &action, &previousTerminate_);
+}
+
+PageSource::~PageSource() {
+  sigaction(SIGINT, &previousInterrupt_, nullptr);
+  sigaction(SIGTERM, &previousTerminate_, nullptr);
+}
+
+zacad::InputLine PageSource::next(std::u16string_view) {
+  while (!gStopRequested) {
+    std::optional<PageEvent> event = server_.waitEvent(kStopPoll);
+    if (!event)
+      continue;
+    switch (event->kind) {
+      case PageEvent::Kind::kDrawing:
+        server_.sendTo(event->session, DrawingMessage());
+        break;
+      case PageEvent::Kind::kCancel:
+        ++lineNumber_;
+        return {zacad::InputLine::Kind::kCancel, {}};
+      case PageEvent::Kind::kLine:
+        ++lineNumber_;
+        return {zacad::InputLine::Kind::kLine, zwin32::FromUtf8(event->text)};
+    }
+  }
+  return {zacad::InputLine::Kind::kEnd, {}};
+}
+
+std::string PageSource::position() const {
+  return "page, line " + std::to_string(lineNumber_);
+}
+
+}  // namespace zanthost::web

@@ -1,0 +1,33 @@
+// The page as an input source of the host's command line: the host's thread waits here for
+// the next line a page sends, and meanwhile answers pages that ask for the drawing, so that the
+// database is only ever read on the host's own thread.
+#pragma once
+
+#include <csignal>
+#include <string>
+
+#include "webserver.h"
+#include "zacad/inputsource.h"
+
+namespace zanthost::web {
+
+class PageSource : public zacad::InputSource {
+ public:
+  // Ctrl-C or SIGTERM at the terminal ends the input (the host then quits as at the end of a
+  // script, every application hearing its unload message); a second Ctrl-C kills the host.
+  explicit PageSource(WebServer& server);
+  ~PageSource() override;
+  PageSource(const PageSource&) = delete;
+  PageSource& operator=(const PageSource&) = delete;
+
+  zacad::InputLine next(std::u16string_view prompt) override;
+  std::string position() const override;
+
+ private:
+  WebServer& server_;
+  size_t lineNumber_ = 0;
+  struct sigaction previousInterrupt_ = {};
+  struct sigaction previousTerminate_ = {};
+};
+
+}  // namespace zanthost::web

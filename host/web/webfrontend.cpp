@@ -1,0 +1,71 @@
+#include "webfrontend.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+
+#include "pagesource.h"
+#include "webserver.h"
+#include "zacad/commandline.h"
+#include "zwin32/utf.h"
+
+namespace zanthost::web {
+namespace {
+
+void WriteToTerminal(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
+// The page's files are installed in the program's folder, as a Windows program keeps its own
+// files beside it.
+std::filesystem::path PageFolder() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return program.parent_path() / "web";
+}
+
+}  // namespace
+
+std::optional<int> WebFrontEnd::ParsePort(std::string_view text) {
+  int port = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
+  if (error != std::errc() || end != text.data() + text.size() || port < 0 || port > 65535)
+    return std::nullopt;
+  return port;
+}
+
+std::unique_ptr<WebFrontEnd> WebFrontEnd::Start(int port, std::string& error) {
+  const std::filesystem::path folder = PageFolder();
+  if (!std::filesystem::is_regular_file(folder / "index.html")) {
+    error = "the page's files are missing (" + (folder / "index.html").string() + ")";
+    return nullptr;
+  }
+  std::unique_ptr<WebFrontEnd> front(new WebFrontEnd());
+  front->server_ = WebServer::Start(port, folder.string(), error);
+  if (!front->server_)
+    return nullptr;
+
+  zacad::CommandLine& line = zacad::CommandLine::instance();
+  WebServer* server = front->server_.get();
+  line.setOutput([server](std::string_view text) {
+    WriteToTerminal(text);
+    server->broadcastOutput(text);
+  });
+  line.write(u"The drawing is served at http://127.0.0.1:" +
+             zwin32::FromUtf8(std::to_string(server->port())) +
+             u"/ (commands come from the page; Ctrl-C here ends the host)\n");
+  auto source = std::make_unique<PageSource>(*server);
+  front->source_ = source.get();
+  line.pushSource(std::move(source));
+  return front;
+}
+
+WebFrontEnd::~WebFrontEnd() {
+  zacad::CommandLine& line = zacad::CommandLine::instance();
+  if (source_ != nullptr && line.source() == source_)
+    line.popSource();
+  line.setOutput(WriteToTerminal);
+}
+
+}  // namespace zanthost::web

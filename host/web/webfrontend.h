@@ -1,0 +1,38 @@
+// zanthost --web: the drawing served to a browser page on this machine, the page being the
+// command line's input source while the terminal keeps showing the output.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zanthost::web {
+
+class PageSource;
+class WebServer;
+
+class WebFrontEnd {
+ public:
+  // A --port value: a number from 0 (any free port) to 65535.
+  static std::optional<int> ParsePort(std::string_view text);
+
+  // Serves the page files installed beside zanthost (folder "web") on 127.0.0.1:port, prints
+  // the page's address, sends the command line's output to the pages as well as the terminal
+  // and pushes the page's input source. Null, with `error` set, when the page files are
+  // missing or the port cannot be had.
+  static std::unique_ptr<WebFrontEnd> Start(int port, std::string& error);
+
+  // Pops the page's input source, gives the terminal back its output alone and stops serving.
+  ~WebFrontEnd();
+  WebFrontEnd(const WebFrontEnd&) = delete;
+  WebFrontEnd& operator=(const WebFrontEnd&) = delete;
+
+ private:
+  WebFrontEnd() = default;
+
+  std::unique_ptr<WebServer> server_;
+  PageSource* source_ = nullptr;  // owned by the command line while pushed
+};
+
+}  // namespace zanthost::web

@@ -1,0 +1,267 @@
+"""zanthost --web: the page is an input source of the same command line as the terminal and
+scripts. A WebSocket client (Debian's python3-websocket) plays the page: it gets the drawing as
+the database reads it (checked against ezdxf's reading of the file), types the lines a script
+would type and must see the very transcript the script run shows, then saves and quits."""
+
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import time
+import unittest
+import urllib.request
+
+import ezdxf
+import websocket
+
+from hostrun import ARX, ZANTHOST, Sandbox
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+EXAMPLE = os.path.join(HERE, "..", "..", "example", "template.dxf")
+SELECTION = os.path.join(HERE, "..", "data", "selection", "selection.dxf")
+ADDRESS = re.compile(r"http://127\.0\.0\.1:(\d+)/")
+
+# The header row of the example: what LIST shows of it, then the header command marks it.
+SESSION = ["LIST", "W", "0,100", "200,120", "", "zantnomtete", "W 0,100 200,120", "", "QSAVE"]
+
+
+class Host:
+    """A zanthost --web run: its address, its output so far and its exit."""
+
+    def __init__(self, box, drawing, *extra):
+        self.process = subprocess.Popen(
+            [ZANTHOST, "--web", "--port", "0", *extra, drawing], env=box.env(),
+            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        first = self.process.stdout.readline()
+        match = ADDRESS.search(first)
+        if match is None:
+            self.process.kill()
+            raise AssertionError("no address in %r %r" % (first, self.process.stderr.read()))
+        self.port = int(match.group(1))
+
+    def connect(self, **options):
+        """A page's connection; the test closes it."""
+        return websocket.create_connection("ws://127.0.0.1:%d/" % self.port,
+                                           subprotocols=["zanthost"], timeout=10, **options)
+
+    def finish(self):
+        """Waits for the host to end; returns its exit status and the rest of its output."""
+        try:
+            out, err = self.process.communicate(timeout=30)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            out, err = self.process.communicate()
+        return self.process.returncode, out + err
+
+
+class Page:
+    """What a page sees: the drawing message and the command line's output."""
+
+    def __init__(self, socket):
+        self.socket = socket
+        self.output = ""
+        self.drawing = None
+
+    def receive(self):
+        message = json.loads(self.socket.recv())
+        if message["type"] == "output":
+            self.output += message["text"]
+        elif message["type"] == "drawing":
+            self.drawing = message
+        return message
+
+    def wait_for(self, predicate):
+        deadline = time.monotonic() + 20
+        while not predicate():
+            if time.monotonic() > deadline:
+                raise AssertionError("the page waited in vain; it has %r" % self.output)
+            self.receive()
+
+    def wait_for_prompt(self, prompt="Command: "):
+        self.wait_for(lambda: self.output.endswith(prompt))
+
+    def type(self, line):
+        self.socket.send("line " + line)
+
+
+class WebFrontEnd(unittest.TestCase):
+    def setUp(self):
+        self.box = Sandbox()
+        self.box.install_prompts("Bin")
+        self.addCleanup(self.box.close)
+
+    def start(self, drawing, *extra):
+        host = Host(self.box, drawing, *extra)
+        self.addCleanup(lambda: host.process.poll() is None and host.process.kill())
+        return host
+
+    def open_page(self, host):
+        page = Page(host.connect())
+        self.addCleanup(page.socket.close)
+        return page
+
+    def test_drawing_is_sent_as_the_database_reads_it(self):
+        drawing = self.box.copy_drawing(EXAMPLE)
+        host = self.start(drawing)
+        page = self.open_page(host)
+        page.wait_for(lambda: page.drawing is not None)
+        entities = page.drawing["entities"]
+        expected = list(ezdxf.readfile(drawing).modelspace())
+        self.assertEqual([(e["handle"], e["kind"]) for e in entities],
+                         [(e.dxf.handle, e.dxftype()) for e in expected])
+        shapes = {e["shape"] for e in entities}
+        self.assertTrue({"line", "polyline", "arc", "text", "box"} <= shapes, shapes)
+        by_handle = {e["handle"]: e for e in entities}
+        for e in expected:
+            sent = by_handle[e.dxf.handle]
+            if e.dxftype() == "LINE":
+                self.assertEqual(sent["points"], [e.dxf.start.x, e.dxf.start.y,
+                                                  e.dxf.end.x, e.dxf.end.y])
+            elif e.dxftype() == "LWPOLYLINE":
+                points = [v for x, y, b in e.get_points("xyb") for v in (x, y, b)]
+                self.assertEqual(sent["points"], points)
+                self.assertEqual(sent["closed"], e.closed)
+            elif e.dxftype() == "ARC":
+                self.assertAlmostEqual(sent["radius"], e.dxf.radius)
+                self.assertAlmostEqual(sent["start"], e.dxf.start_angle * 3.141592653589793 / 180)
+            elif e.dxftype() == "TEXT":
+                self.assertEqual(sent["text"], e.dxf.text)
+                self.assertAlmostEqual(sent["height"], e.dxf.height)
+        # A second page that connects later gets the drawing too, and the prompt the host
+        # waits at.
+        other = self.open_page(host)
+        other.wait_for(lambda: other.drawing is not None and other.output.endswith("Command: "))
+        self.assertEqual(other.drawing, page.drawing)
+        page.type("QUIT")
+        status, output = host.finish()
+        self.assertEqual(status, 0, output)
+
+    def test_shapes_and_layers_of_a_drawing_made_by_ezdxf(self):
+        drawing = os.path.join(self.box.root, "shapes.dxf")
+        doc = ezdxf.new("R2000")
+        doc.layers.add("Red", color=1)
+        doc.layers.add("Ice", color=5).freeze()
+        doc.layers.add("Hidden", color=3).off()
+        msp = doc.modelspace()
+        msp.add_lwpolyline([(0, 0, 0.5), (10, 0, 0), (10, 10, -1)], format="xyb", close=True,
+                           dxfattribs={"layer": "Red"})
+        old = msp.add_polyline2d([(20, 0), (30, 0), (30, 10)], dxfattribs={"layer": "Ice"})
+        old.vertices[0].dxf.bulge = 1.0
+        msp.add_text("Rotated", dxfattribs={"height": 2.5, "rotation": 90, "insert": (5, 5),
+                                            "layer": "Hidden", "color": 4})
+        msp.add_mtext("Two\\Plines", dxfattribs={"char_height": 1.5, "insert": (0, 20)})
+        msp.add_circle((40, 40), 3)
+        doc.saveas(drawing)
+
+        host = self.start(drawing)
+        with urllib.request.urlopen("http://127.0.0.1:%d/" % host.port, timeout=10) as reply:
+            self.assertIn(b"<canvas", reply.read())
+        with urllib.request.urlopen("http://127.0.0.1:%d/page.js" % host.port,
+                                    timeout=10) as reply:
+            self.assertIn(b"WebSocket", reply.read())
+        page = self.open_page(host)
+        page.wait_for(lambda: page.drawing is not None)
+        layers = {l["name"]: (l["color"], l["frozen"], l["off"]) for l in page.drawing["layers"]}
+        self.assertEqual(layers["Red"], (1, False, False))
+        self.assertEqual(layers["Ice"], (5, True, False))
+        self.assertEqual(layers["Hidden"], (3, False, True))
+        lw, polyline, text, mtext, circle = page.drawing["entities"]
+        self.assertEqual((lw["kind"], lw["shape"], lw["closed"], lw["layer"], lw["color"]),
+                         ("LWPOLYLINE", "polyline", True, "Red", 256))
+        self.assertEqual(lw["points"], [0, 0, 0.5, 10, 0, 0, 10, 10, -1])
+        self.assertEqual((polyline["kind"], polyline["closed"]), ("POLYLINE", False))
+        self.assertEqual(polyline["points"], [20, 0, 1, 30, 0, 0, 30, 10, 0])
+        self.assertEqual((text["text"], text["height"], text["at"], text["color"]),
+                         ("Rotated", 2.5, [5, 5], 4))
+        self.assertAlmostEqual(text["rotation"], 3.141592653589793 / 2)
+        self.assertEqual((mtext["shape"], mtext["text"], mtext["height"], mtext["at"]),
+                         ("mtext", "Two\\Plines", 1.5, [0, 20]))
+        self.assertEqual((circle["center"], circle["radius"]), ([40, 40], 3))
+        # Ctrl-C at the terminal ends the host as the end of its input would.
+        host.process.send_signal(signal.SIGINT)
+        status, output = host.finish()
+        self.assertEqual(status, 0, output)
+
+    def test_page_session_matches_the_script_session(self):
+        # The same lines, once from a script and once from the page, on copies of the example.
+        scripted = self.box.copy_drawing(EXAMPLE, "scripted.dxf")
+        run = self.box.run("\n".join(SESSION + ["QUIT"]), drawing=scripted)
+        self.assertEqual(run.returncode, 0, run.output)
+
+        drawing = self.box.copy_drawing(EXAMPLE)
+        host = self.start(drawing, "--load", ARX)
+        page = self.open_page(host)
+        page.wait_for_prompt()
+        start = len(page.output) - len("Command: ")
+        for line in SESSION:
+            page.type(line)
+        page.type("QUIT")
+        status, terminal = host.finish()
+        self.assertEqual(status, 0, terminal)
+        try:
+            while True:
+                page.receive()
+        except (websocket.WebSocketConnectionClosedException, ConnectionError):
+            pass
+        self.assertEqual(page.output[start:], run.output[run.output.index("Command: "):])
+        self.assertRegex(page.output, r"\n1\d found\n")
+        # The terminal shows the same output as the page.
+        self.assertIn(page.output[start:].rstrip(), terminal)
+
+        # The saved drawing is what the script's run saved, and ezdxf reads the header marks.
+        headers = [e for e in ezdxf.readfile(drawing).modelspace()
+                   if e.has_xdata("ZANT_LIST_TEMPLATE")]
+        self.assertGreater(len(headers), 10)
+        with open(drawing, "rb") as mine, open(scripted, "rb") as theirs:
+            self.assertEqual(mine.read(), theirs.read())
+
+    def test_cancel_and_refusals(self):
+        host = self.start(self.box.copy_drawing(SELECTION))
+        page = self.open_page(host)
+        page.wait_for_prompt()
+        page.type("LIST")
+        page.wait_for_prompt("Select objects: ")
+        page.socket.send("cancel")
+        page.wait_for_prompt()
+        self.assertIn("*Cancel*", page.output)
+        # Only the host's own page may drive it: a script of another site is refused.
+        with self.assertRaises(websocket.WebSocketException):
+            host.connect(origin="http://example.com")
+        # The port is taken: a second host says so and does not start.
+        second = subprocess.run([ZANTHOST, "--web", "--port", str(host.port)],
+                                env=self.box.env(), stdin=subprocess.DEVNULL,
+                                capture_output=True, text=True, timeout=30)
+        self.assertEqual(second.returncode, 2)
+        self.assertIn("cannot listen on 127.0.0.1 port %d" % host.port, second.stderr)
+        page.type("QUIT")
+        self.assertEqual(host.finish()[0], 0)
+
+    def test_wrong_arguments(self):
+        for args in (["--web", "--port", "65536"], ["--web", "--port", "x"],
+                     ["--web", "--script", "run.scr"]):
+            run = subprocess.run([ZANTHOST, *args], env=self.box.env(), stdin=subprocess.DEVNULL,
+                                 capture_output=True, text=True, timeout=30)
+            self.assertEqual(run.returncode, 2, args)
+            self.assertIn("usage:", run.stderr)
+
+    def test_missing_page_files(self):
+        # A copy of the program without its page folder beside it.
+        folder = os.path.join(self.box.root, "bin")
+        os.makedirs(folder)
+        build = os.path.dirname(ZANTHOST)
+        for name in os.listdir(build):
+            if name.endswith(".so") or name == "zanthost":
+                os.symlink(os.path.join(build, name), os.path.join(folder, name))
+        program = os.path.join(folder, "zanthost")
+        os.remove(program)
+        shutil.copy(ZANTHOST, program)
+        run = subprocess.run([program, "--web", "--port", "0"], env=self.box.env(),
+                             stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
+        self.assertEqual(run.returncode, 2)
+        self.assertIn("page's files are missing", run.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()
