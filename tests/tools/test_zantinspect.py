@@ -344,12 +344,7 @@ class Inspector(unittest.TestCase):
         with open(svg, encoding="utf-8") as f:
             # The title block is a block reference: its attribute values are shown.
             self.assertIn(">J. Martin</text>", f.read())
-        root = ET.parse(svg).getroot()
-        ns = {"s": "http://www.w3.org/2000/svg"}
-        legend = root.find("s:g[@id='legend']", ns)
-        legend_x = float(legend.get("transform").split("(")[1].split()[0])
-        rows = [(r.get("fill"), t.text) for r, t in zip(legend.findall("s:rect", ns),
-                                                       legend.findall("s:text", ns)[1:])]
+        _, rows = self.legend(svg)
         labels = [label for _, label in rows]
         for label in ("Header (", "Body (", "Repeated objects (", "Display condition (1)",
                       "Second-level header (", "Second-level footer (", "Page footer (",
@@ -359,18 +354,61 @@ class Inspector(unittest.TestCase):
             self.assertTrue(any(l.startswith(label) for l in labels), (label, labels))
         colours = [fill for fill, _ in rows]
         self.assertEqual(len(set(colours)), len(colours), "one colour per section")
+        self.assert_drawn(svg, rows)
 
-        png = self.path("template.png")
+    def legend(self, svg):
+        """The legend's left edge and its rows, (colour, label)."""
+        ns = {"s": "http://www.w3.org/2000/svg"}
+        legend = ET.parse(svg).getroot().find("s:g[@id='legend']", ns)
+        left = float(legend.get("transform").split("(")[1].split()[0])
+        return left, [(r.get("fill"), t.text) for r, t in zip(legend.findall("s:rect", ns),
+                                                             legend.findall("s:text", ns)[1:])]
+
+    def assert_drawn(self, svg, rows):
+        """Each legend colour is found, rendered, left of the legend."""
+        left, _ = self.legend(svg)
+        png = svg[:-4] + ".png"
         subprocess.run(["rsvg-convert", "-o", png, svg], check=True, timeout=60)
-        width, height, pixels = read_png(png)
+        width, _, pixels = read_png(png)
         counts = {}
         for row in pixels:
-            for x in range(min(width, int(legend_x))):
+            for x in range(min(width, int(left))):
                 counts[row[x]] = counts.get(row[x], 0) + 1
         for fill, label in rows:
             rgb = tuple(int(fill[i:i + 2], 16) for i in (1, 3, 5))
             self.assertGreater(counts.get(rgb, 0), 20, "%s (%s) is not drawn" % (label, fill))
 
+    def test_picture_draws_every_kind_of_curve(self):
+        doc = ezdxf.new("R2000")
+        doc.appids.new(APP)
+        msp = doc.modelspace()
+        for entity, key in (
+                (msp.add_lwpolyline([(0, 0), (40, 0), (40, 10)]), "LIST_HEADER"),
+                (msp.add_polyline2d([(0, 20), (40, 20), (40, 30)]), "LIST_SUBHEADER"),
+                (msp.add_arc((20, 50), 10, 0, 180), "LIST_BODY"),
+                (msp.add_spline([(0, 70), (10, 80), (30, 60), (40, 70)]), "LIST_SUBFOOTER"),
+                (msp.add_circle((20, 100), 8), "LIST_PAGE_FOOTER")):
+            entity.set_xdata(APP, [(1000, key), (1040, 0.0)])
+        path = self.path("curves.dxf")
+        doc.saveas(path)
+        svg = self.path("curves.svg")
+        done = inspect("--svg", svg, path)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        _, rows = self.legend(svg)
+        self.assertEqual([label for _, label in rows],
+                         ["Header (1)", "Second-level header (1)", "Body (1)",
+                          "Second-level footer (1)", "Page footer (1)", "In no section"])
+        self.assert_drawn(svg, rows[:-1])
+        # Both polylines through their own vertices only, in the drawing's order.
+        ns = {"s": "http://www.w3.org/2000/svg"}
+        lines = ET.parse(svg).getroot().findall("s:g[@id='drawing']/s:polyline", ns)
+        shapes = {p.get("stroke"): [tuple(map(float, xy.split(",")))
+                                    for xy in p.get("points").split()] for p in lines}
+        header, sub_header = rows[0][0], rows[1][0]
+        self.assertEqual(len(shapes[header]), 3)
+        self.assertEqual(len(shapes[sub_header]), 3)
+        self.assertEqual(shapes[header][0][0], shapes[sub_header][0][0])
+        self.assertLess(shapes[sub_header][0][1], shapes[header][0][1])
 
 if __name__ == "__main__":
     unittest.main()

@@ -18,8 +18,9 @@ struct Point {
 struct Shape {
   enum class Kind { None, Line, Polyline, Circle, Arc, Text, Frame };
   Kind kind = Kind::None;
-  // line: start and end; polyline: vertices; frame (a block reference's box): lower left and
-  // upper right corners; others: the centre or the insertion point
+  // line: start and end; polyline and spline: vertices (bulges left out); frame (a block
+  // reference's box): lower left and upper right corners; others: the centre or the insertion
+  // point
   std::vector<Point> points;
   bool closed = false;
   double radius = 0;

@@ -72,17 +72,18 @@ Point Flat(const AcGePoint3d& p) {
   return {p.x, p.y};
 }
 
-// The attributes that follow a block reference (ATTRIB ... SEQEND), from their group lists.
-void ReadAttributes(const ads_name insert, Entity& out) {
-  ads_name at = {insert[0], insert[1]};
+// What follows a block reference or an old-style polyline in the drawing: its attributes or
+// its vertices, up to the SEQEND that closes them.
+void ReadSubEntities(const ads_name owner, Entity& out) {
+  ads_name at = {owner[0], owner[1]};
   ads_name next;
   while (acdbEntNext(at, next) == RTNORM) {
     RbList list(acdbEntGet(next));
+    std::u16string_view kind;
     Label label;
-    bool attribute = false;
     for (const resbuf* rb = list.head; rb != nullptr; rb = rb->rbnext) {
       if (rb->restype == 0)
-        attribute = std::u16string_view(rb->resval.rstring) == u"ATTRIB";
+        kind = rb->resval.rstring;
       else if (rb->restype == 1)
         label.text = PlainText(zwin32::ToUtf8(rb->resval.rstring));
       else if (rb->restype == 10)
@@ -90,28 +91,38 @@ void ReadAttributes(const ads_name insert, Entity& out) {
       else if (rb->restype == 40)
         label.height = rb->resval.rreal;
     }
-    if (!attribute)
+    if (kind == u"ATTRIB")
+      out.attributes.push_back(label);
+    else if (kind == u"VERTEX" && out.shape.kind == Shape::Kind::Polyline)
+      out.shape.points.push_back(label.at);
+    else
       return;
-    out.attributes.push_back(label);
     ads_name_set(next, at);
   }
 }
 
-// The DXF type, the vertices of a lightweight polyline and the attributes of a block
-// reference, from the entity's group list.
+// The DXF type, the vertices of a polyline, the points a spline passes through (or else its
+// control points) and the attributes of a block reference, from the entity's group lists.
 void ReadGroups(const AcDbEntity* e, Entity& out) {
   ads_name name;
   if (acdbGetAdsName(name, e->objectId()) != Acad::eOk)
     return;
   RbList list(acdbEntGet(name));
+  std::vector<Point> fit;
   for (const resbuf* rb = list.head; rb != nullptr; rb = rb->rbnext) {
+    const Point p{rb->resval.rpoint[X], rb->resval.rpoint[Y]};
     if (rb->restype == 0)
       out.kind = zwin32::ToUtf8(rb->resval.rstring);
-    else if (rb->restype == 10 && out.shape.kind == Shape::Kind::Polyline)
-      out.shape.points.push_back({rb->resval.rpoint[X], rb->resval.rpoint[Y]});
+    else if (rb->restype == 10 && out.shape.kind == Shape::Kind::Polyline &&
+             out.kind != "POLYLINE")  // an old-style polyline's own point is no vertex
+      out.shape.points.push_back(p);
+    else if (rb->restype == 11 && out.kind == "SPLINE")
+      fit.push_back(p);
   }
-  if (out.kind == "INSERT")
-    ReadAttributes(name, out);
+  if (!fit.empty())
+    out.shape.points = fit;
+  if (out.kind == "INSERT" || out.kind == "POLYLINE")
+    ReadSubEntities(name, out);
 }
 
 void ReadShape(const AcDbEntity* e, Entity& out) {
@@ -132,6 +143,15 @@ void ReadShape(const AcDbEntity* e, Entity& out) {
   } else if (const auto* polyline = AcDbPolyline::cast(e)) {
     s.kind = Shape::Kind::Polyline;
     s.closed = polyline->isClosed();
+  } else if (const auto* polyline2d = AcDb2dPolyline::cast(e)) {
+    s.kind = Shape::Kind::Polyline;
+    s.closed = polyline2d->isClosed();
+  } else if (const auto* polyline3d = AcDb3dPolyline::cast(e)) {
+    s.kind = Shape::Kind::Polyline;
+    s.closed = polyline3d->isClosed();
+  } else if (AcDbSpline::cast(e) != nullptr) {
+    // Drawn through its points as straight segments: enough to see where it lies.
+    s.kind = Shape::Kind::Polyline;
   } else if (const auto* text = AcDbText::cast(e)) {
     s.kind = Shape::Kind::Text;
     s.points = {Flat(text->position())};
