@@ -9,6 +9,7 @@ import re
 import shutil
 import signal
 import subprocess
+import threading
 import time
 import unittest
 import urllib.request
@@ -28,18 +29,38 @@ SESSION = ["LIST", "W", "0,100", "200,120", "", "zantnomtete", "W 0,100 200,120"
 
 
 class Host:
-    """A zanthost --web run: its address, its output so far and its exit."""
+    """A zanthost --web run: its address, its terminal output and its exit."""
 
     def __init__(self, box, drawing, *extra):
         self.process = subprocess.Popen(
             [ZANTHOST, "--web", "--port", "0", *extra, drawing], env=box.env(),
             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-        first = self.process.stdout.readline()
-        match = ADDRESS.search(first)
+        # Both streams are read all along, so that the host never waits on a full pipe.
+        self.streams = [[], []]
+        self.readers = [threading.Thread(target=self.collect, args=(stream, into), daemon=True)
+                        for stream, into in ((self.process.stdout, self.streams[0]),
+                                             (self.process.stderr, self.streams[1]))]
+        for reader in self.readers:
+            reader.start()
+        deadline = time.monotonic() + 20
+        while not ADDRESS.search(self.output()) and self.process.poll() is None:
+            if time.monotonic() > deadline:
+                self.process.kill()
+                break
+            time.sleep(0.02)
+        match = ADDRESS.search(self.output())
         if match is None:
-            self.process.kill()
-            raise AssertionError("no address in %r %r" % (first, self.process.stderr.read()))
+            self.process.wait()
+            raise AssertionError("no address in %r" % self.finish()[1])
         self.port = int(match.group(1))
+
+    @staticmethod
+    def collect(stream, into):
+        for chunk in iter(lambda: stream.read(1), ""):
+            into.append(chunk)
+
+    def output(self):
+        return "".join(self.streams[0])
 
     def connect(self, **options):
         """A page's connection; the test closes it."""
@@ -47,13 +68,15 @@ class Host:
                                            subprotocols=["zanthost"], timeout=10, **options)
 
     def finish(self):
-        """Waits for the host to end; returns its exit status and the rest of its output."""
+        """Waits for the host to end; returns its exit status and all it printed."""
         try:
-            out, err = self.process.communicate(timeout=30)
+            self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             self.process.kill()
-            out, err = self.process.communicate()
-        return self.process.returncode, out + err
+            self.process.wait()
+        for reader in self.readers:
+            reader.join(timeout=10)
+        return self.process.returncode, self.output() + "".join(self.streams[1])
 
 
 class Page:

@@ -1,6 +1,7 @@
-// The host's page: the drawing on a canvas (drag to pan, wheel to zoom) and the command line.
-// Lines typed here go to the host as they would at its terminal; the host's output comes back
-// and the unfinished last line is the prompt it waits at.
+// The host's page: the drawing on a canvas (click to give a point, right click for Enter, drag
+// to pan, wheel to zoom) and the command line. Lines typed here go to the host as they would
+// at its terminal; the host's output comes back and the unfinished last line is the prompt it
+// waits at.
 "use strict";
 
 const canvas = document.getElementById("view");
@@ -211,24 +212,53 @@ function fitCanvas() {
   draw();
 }
 
-// ---- pan and zoom ----------------------------------------------------------------------------
+// ---- mouse: points, Enter, pan and zoom ------------------------------------------------------
 
-let dragFrom = null;
+// A click types its point, as a drafter's click answers whatever the host asks (a pick, a
+// window's corner, a distance's point); a right click is Enter. Dragging pans.
+const kDragPixels = 4;
+let press = null;  // { x, y, button, panning }
+
+// Enough decimals to tell neighbouring pixels apart, and no more.
+function formatPoint(x, y) {
+  const decimals = Math.min(8, Math.max(0, Math.ceil(Math.log10(view.scale)) + 1));
+  const number = (v) => String(Number(v.toFixed(decimals)));
+  return number(x) + "," + number(y);
+}
+
+function send(message) {
+  if (socket.readyState === WebSocket.OPEN) socket.send(message);
+}
+
 canvas.addEventListener("mousedown", (event) => {
-  dragFrom = [event.offsetX, event.offsetY];
-  canvas.classList.add("panning");
-});
-window.addEventListener("mouseup", () => {
-  dragFrom = null;
-  canvas.classList.remove("panning");
+  press = { x: event.offsetX, y: event.offsetY, button: event.button, panning: false };
 });
 canvas.addEventListener("mousemove", (event) => {
-  if (!dragFrom) return;
-  view.x -= (event.offsetX - dragFrom[0]) / view.scale;
-  view.y += (event.offsetY - dragFrom[1]) / view.scale;
-  dragFrom = [event.offsetX, event.offsetY];
+  if (!press) return;
+  if (!press.panning &&
+      Math.hypot(event.offsetX - press.x, event.offsetY - press.y) < kDragPixels) return;
+  if (!press.panning) canvas.classList.add("panning");
+  view.x -= (event.offsetX - press.x) / view.scale;
+  view.y += (event.offsetY - press.y) / view.scale;
+  press = { ...press, x: event.offsetX, y: event.offsetY, panning: true };
   draw();
 });
+canvas.addEventListener("mouseup", (event) => {
+  if (press && !press.panning) {
+    if (event.button === 0) {
+      send("line " + formatPoint(...toWorld(event.offsetX, event.offsetY)));
+    } else if (event.button === 2) {
+      send("line ");
+    }
+  }
+  press = null;
+  canvas.classList.remove("panning");
+});
+canvas.addEventListener("mouseleave", () => {
+  press = null;
+  canvas.classList.remove("panning");
+});
+canvas.addEventListener("contextmenu", (event) => event.preventDefault());
 canvas.addEventListener("wheel", (event) => {
   event.preventDefault();
   // The point under the cursor stays where it is.
@@ -239,7 +269,6 @@ canvas.addEventListener("wheel", (event) => {
   view.y += wy - ny;
   draw();
 }, { passive: false });
-canvas.addEventListener("dblclick", zoomExtents);
 window.addEventListener("resize", fitCanvas);
 document.getElementById("extents").addEventListener("click", zoomExtents);
 
@@ -279,18 +308,19 @@ socket.addEventListener("message", (event) => {
 
 document.getElementById("command").addEventListener("submit", (event) => {
   event.preventDefault();
-  if (socket.readyState !== WebSocket.OPEN) return;
-  socket.send("line " + input.value);
+  send("line " + input.value);
   input.value = "";
 });
-input.addEventListener("keydown", (event) => {
-  if (event.key === "Escape" && socket.readyState === WebSocket.OPEN) {
-    socket.send("cancel");
+// Escape cancels wherever the focus is, as in the host.
+document.addEventListener("keydown", (event) => {
+  if (event.key === "Escape") {
+    send("cancel");
     input.value = "";
   }
 });
-document.getElementById("reload").addEventListener("click", () => {
-  if (socket.readyState === WebSocket.OPEN) socket.send("drawing");
-});
+document.getElementById("reload").addEventListener("click", () => send("drawing"));
+
+// For scripted browsers: where a drawing point is on the canvas and back, and what was drawn.
+window.zanthostPage = { toScreen, toWorld, drawing: () => drawing };
 
 fitCanvas();
