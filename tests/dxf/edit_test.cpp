@@ -299,6 +299,16 @@ TEST(Edit, ReplacedTagsComeBackWithTheirValuesAndSources) {
     ObjectId line = first_of(d, "LINE");
     std::vector<Tag> read = d.tags(line);
     ASSERT_GE(read.size(), 6u);
+    // One value alone, read without the others, is the first of its code.
+    auto first_value = [&](int code) -> std::optional<std::string> {
+      for (const Tag& t : d.tags(line)) {
+        if (t.code == code)
+          return t.value;
+      }
+      return std::nullopt;
+    };
+    for (int code : {0, 5, 8, 10, 21, 1000, 999})
+      EXPECT_EQ(d.value_of(line, code), first_value(code)) << code;
     // Kept runs, a moved tag, a changed value on a read tag and a new tag, all in one object.
     std::vector<Tag> wanted(read.begin(), read.begin() + 3);
     wanted.push_back(read[4]);
@@ -311,6 +321,8 @@ TEST(Edit, ReplacedTagsComeBackWithTheirValuesAndSources) {
     wanted.push_back(d.make_int(1071, 7));
     d.replace_tags(line, wanted);
     std::vector<Tag> back = d.tags(line);
+    EXPECT_EQ(d.value_of(line, 1000), "changed");
+    EXPECT_EQ(d.value_of(line, 1071), "7");
     ASSERT_EQ(back.size(), wanted.size());
     for (std::size_t i = 0; i < back.size(); ++i) {
       SCOPED_TRACE(i);

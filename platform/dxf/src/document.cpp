@@ -495,6 +495,27 @@ std::vector<Tag> Document::tags(ObjectId id) const {
   return parse_tags(id);
 }
 
+std::optional<std::string> Document::value_of(ObjectId id, int code) const {
+  if (obj(id).edit != 0) {
+    for (Tag& t : parse_tags(id)) {
+      if (t.code == code)
+        return std::move(t.value);
+    }
+    return std::nullopt;
+  }
+  auto [begin, end] = span(id);
+  TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_, name_,
+                  begin, 0);
+  RawTag raw;
+  while (scan.next(raw)) {
+    if (raw.code == code) {
+      return format_ == Format::Ascii ? std::string(raw.value)
+                                      : detail::binary_value_text(raw.code, raw.value);
+    }
+  }
+  return std::nullopt;
+}
+
 bool Document::changed(ObjectId id) const {
   return obj(id).edit != 0;
 }

@@ -188,7 +188,9 @@ std::vector<zdxf::ObjectId> DatabaseData::blockEntities(const AcDbStub* block) {
     if (doc->section(id) == "ENTITIES") {
       if (!modelSpace && !paperSpace)
         continue;
-      const bool inPaper = intAt(doc->tags(id), 67) == 1;
+      // Only the paper space flag is wanted of each entity, not all its tags.
+      const std::optional<std::string> space = doc->value_of(id, 67);
+      const bool inPaper = space && zdxf::Tag(67, *space).as_int() == 1;
       if (inPaper == paperSpace)
         entities.push_back(id);
     } else if (definition && doc->container(id) == definition) {

@@ -80,6 +80,9 @@ class ZDXF_API Document {
 
   // The object's tags, as read or as last replaced.
   std::vector<Tag> tags(ObjectId id) const;
+  // The value of the object's first tag with `code`; cheaper than tags() for an object as read,
+  // whose other values are not copied.
+  std::optional<std::string> value_of(ObjectId id, int code) const;
   bool changed(ObjectId id) const;
   // The object's tags in a compact form that restore() puts back exactly, for undo: a few bytes
   // for an object unchanged since it was read.
