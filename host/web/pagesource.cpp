@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "dbapserv.h"
+#include "dbmain.h"
 #include "drawingmessage.h"
 #include "zwin32/utf.h"
 
@@ -19,7 +21,15 @@ constexpr std::chrono::milliseconds kStopPoll{200};
 
 }  // namespace
 
-PageSource::PageSource(WebServer& server) : server_(server) {
+PageSource::Shown PageSource::Current() {
+  const AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+  if (db == nullptr)
+    return {};
+  const ACHAR* file = db->originalFileName();
+  return {db, file != nullptr ? file : u""};
+}
+
+PageSource::PageSource(WebServer& server) : server_(server), shown_(Current()) {
   gStopRequested = 0;
   struct sigaction action = {};
   action.sa_handler = OnStop;
@@ -35,6 +45,10 @@ PageSource::~PageSource() {
 }
 
 zacad::InputLine PageSource::next(std::u16string_view) {
+  if (const Shown current = Current(); current != shown_) {
+    shown_ = current;
+    server_.sendToAll(DrawingMessage());
+  }
   while (!gStopRequested) {
     std::optional<PageEvent> event = server_.waitEvent(kStopPoll);
     if (!event)

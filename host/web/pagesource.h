@@ -24,7 +24,17 @@ class PageSource : public zacad::InputSource {
   std::string position() const override;
 
  private:
+  // Which drawing the pages show: another one (OPEN, CLOSE, a switch of the current drawing)
+  // is sent to every page when the host next waits for input.
+  struct Shown {
+    const void* database = nullptr;
+    std::u16string file;
+    bool operator==(const Shown&) const = default;
+  };
+  static Shown Current();
+
   WebServer& server_;
+  Shown shown_;
   size_t lineNumber_ = 0;
   struct sigaction previousInterrupt_ = {};
   struct sigaction previousTerminate_ = {};

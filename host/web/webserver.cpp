@@ -131,6 +131,15 @@ void WebServer::sendTo(unsigned id, std::string message) {
   lws_cancel_service(context_);
 }
 
+void WebServer::sendToAll(const std::string& message) {
+  {
+    std::lock_guard lock(mutex_);
+    for (auto& [wsi, session] : sessions_)
+      session.queue.push_back({false, message});
+  }
+  lws_cancel_service(context_);
+}
+
 std::optional<PageEvent> WebServer::waitEvent(std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   if (!eventReady_.wait_for(lock, timeout, [this] { return !events_.empty(); }))

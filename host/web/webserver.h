@@ -51,6 +51,9 @@ class WebServer {
   // A whole JSON message for one page, dropped when that page has gone. Any thread.
   void sendTo(unsigned session, std::string message);
 
+  // A whole JSON message for every page connected now. Any thread.
+  void sendToAll(const std::string& message);
+
   // The next event from a page, or nothing when `timeout` passes first.
   std::optional<PageEvent> waitEvent(std::chrono::milliseconds timeout);
 

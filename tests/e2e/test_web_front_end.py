@@ -76,6 +76,8 @@ class Host:
             self.process.wait()
         for reader in self.readers:
             reader.join(timeout=10)
+        self.process.stdout.close()
+        self.process.stderr.close()
         return self.process.returncode, self.output() + "".join(self.streams[1])
 
 
@@ -125,6 +127,7 @@ class WebFrontEnd(unittest.TestCase):
 
     def start(self, drawing, *extra):
         host = Host(self.box, drawing, *extra)
+        self.addCleanup(host.finish)
         self.addCleanup(lambda: host.process.poll() is None and host.process.kill())
         return host
 
@@ -165,6 +168,13 @@ class WebFrontEnd(unittest.TestCase):
         other = self.open_page(host)
         other.wait_for(lambda: other.drawing is not None and other.waits())
         self.assertEqual(other.drawing, page.drawing)
+        # Another drawing opened from the page is sent to every page.
+        second = self.box.copy_drawing(SELECTION, "selection.dxf")
+        page.type("OPEN")
+        page.type(second)
+        for each in (page, other):
+            each.wait_for(lambda: each.drawing["file"].endswith("selection.dxf"))
+            self.assertEqual(len(each.drawing["entities"]), 9)
         page.type("QUIT")
         status, output = host.finish()
         self.assertEqual(status, 0, output)

@@ -12,7 +12,7 @@ const input = document.getElementById("line");
 const status = document.getElementById("status");
 
 const kLogLines = 2000;
-let drawing = { layers: [], entities: [] };
+let drawing = { file: undefined, layers: [], entities: [] };
 let layers = new Map();  // name -> { color, hidden }
 let view = { x: 0, y: 0, scale: 1 };  // world point at the canvas centre, pixels per unit
 let pending = "";  // output after the last line end: the prompt
@@ -297,12 +297,13 @@ socket.addEventListener("message", (event) => {
   if (message.type === "output") {
     showOutput(message.text);
   } else if (message.type === "drawing") {
-    const first = drawing.entities.length === 0;
+    // Another drawing is shown whole; the same one again keeps the view.
+    const another = message.file !== drawing.file;
     drawing = message;
     layers = new Map(message.layers.map((l) => [l.name, { color: l.color,
                                                           hidden: l.frozen || l.off }]));
     document.getElementById("file").textContent = message.file || "No drawing";
-    if (first) zoomExtents(); else draw();
+    if (another) zoomExtents(); else draw();
   }
 });
 
