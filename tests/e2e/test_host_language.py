@@ -27,6 +27,13 @@ class HostLanguage(unittest.TestCase):
         self.assertIn("Spécifiez le coin opposé : 200,120", run.output)
         self.assertRegex(run.output, r"\d+ trouvé\(s\)")
         self.assertNotIn("Select objects", run.output)
+        # Dialogs too are shown and answered in French.
+        run = self.run_in("fr_FR.UTF-8", "ZANTLBODY W 0,80 200,100\n\n1214 Annuler\n")
+        self.assertIn("Dialogue : Méthode de distribution", run.output)
+        self.assertIn("[1] Ok  (bouton, par défaut)", run.output)
+        self.assertIn("[1214] Choose filter condition for body lines  (case à cocher, cochée)",
+                      run.output)
+        self.assertIn("Réponse au dialogue (? pour l'aide) : Annuler", run.output)
         # A wrong answer stops the script with the message in French.
         run = self.run_in("fr_FR.UTF-8", "SELECT\nW\nnulle part\n")
         self.assertEqual(run.returncode, 1, run.output)

@@ -12,15 +12,11 @@
 
 #include "picturetext.h"
 #include "zacad/commandline.h"
+#include "zacad/hostmessages.h"
 #include "zwin32/dialogfrontend.h"
 
 namespace zacad {
 namespace {
-
-constexpr const char16_t* kHelp =
-    u"Type a control's label or id to click it, any other text to type it into the edit box "
-    u"(id=text for another edit box), Enter for the default button, Esc to cancel, ? to show the "
-    u"dialog again.";
 
 std::u16string WindowText(HWND hwnd) {
   const int length = GetWindowTextLengthW(hwnd);
@@ -89,41 +85,42 @@ std::vector<Control> ControlsOf(HWND dialog) {
       const bool picture = (style & (BS_BITMAP | BS_ICON)) != 0;
       control.clickable = type != BS_GROUPBOX;
       if (type == BS_OWNERDRAW || (picture && (style & BS_PUSHLIKE) != 0)) {
-        control.kind = picture ? u"picture button" : u"owner-drawn button";
+        control.kind = Message(picture ? Msg::kPictureButton : Msg::kOwnerDrawnButton);
         control.picture =
             reinterpret_cast<HBITMAP>(SendMessageW(child, BM_GETIMAGE, IMAGE_BITMAP, 0));
-        control.states.push_back((state & BST_PUSHED) != 0 ? u"pressed" : u"released");
+        control.states.push_back(
+            Message((state & BST_PUSHED) != 0 ? Msg::kPressed : Msg::kReleased));
       } else if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
                  type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
         const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-        control.kind = radio ? u"radio button" : u"check box";
+        control.kind = Message(radio ? Msg::kRadioButton : Msg::kCheckBox);
         const LRESULT check = state & 3;
-        control.states.push_back(check == BST_CHECKED         ? u"checked"
-                                 : check == BST_INDETERMINATE ? u"indeterminate"
-                                                              : u"unchecked");
+        control.states.push_back(Message(check == BST_CHECKED         ? Msg::kChecked
+                                         : check == BST_INDETERMINATE ? Msg::kIndeterminate
+                                                                      : Msg::kUnchecked));
         if ((state & BST_PUSHED) != 0)
-          control.states.push_back(u"pressed");
+          control.states.push_back(Message(Msg::kPressed));
       } else if (type == BS_GROUPBOX) {
-        control.kind = u"group";
+        control.kind = Message(Msg::kGroup);
       } else {
-        control.kind = u"push button";
+        control.kind = Message(Msg::kPushButton);
         if ((state & BST_PUSHED) != 0)
-          control.states.push_back(u"pressed");
+          control.states.push_back(Message(Msg::kPressed));
       }
       if (control.clickable && control.id == defaultId && type != BS_OWNERDRAW &&
           (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON))
-        control.states.push_back(u"default");
+        control.states.push_back(Message(Msg::kDefault));
     } else if (CStringW(className.c_str()).CompareNoCase(u"Edit") == 0) {
-      control.kind = u"edit box";
+      control.kind = Message(Msg::kEditBox);
       control.editable = true;
       control.label = u"\"" + WindowText(child) + u"\"";
     } else if (CStringW(className.c_str()).CompareNoCase(u"Static") == 0) {
-      control.kind = u"text";
+      control.kind = Message(Msg::kText);
     } else {
       control.kind = className;
     }
     if (!control.enabled)
-      control.states.push_back(u"disabled");
+      control.states.push_back(Message(Msg::kDisabledState));
     controls.push_back(std::move(control));
   }
   return controls;
@@ -160,11 +157,14 @@ std::u16string Pictures(const std::vector<Control>& controls) {
       return row < picture.size() ? picture[row] : std::u16string();
     });
   }
+  // The pictures' blank bottom rows.
+  while (text.ends_with(u"\n\n"))
+    text.pop_back();
   return text;
 }
 
 std::u16string Describe(HWND dialog, const std::vector<Control>& controls) {
-  std::u16string text = u"\nDialog: " + WindowText(dialog) + u"\n";
+  std::u16string text = Message(Msg::kDialogCaption, {WindowText(dialog)});
   for (const Control& control : controls) {
     const bool hasId = control.id != -1 && control.id != 0xFFFF;
     CStringW id;
@@ -286,9 +286,9 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
         return std::nullopt;
       const Target target = Resolve(controls, answer);
       if (target.control == nullptr)
-        return u"No control \"" + trimmed + u"\" to click in this dialog. " + kHelp;
+        return Message(Msg::kNoControl, {trimmed}) + Message(Msg::kDialogHelp);
       if (!target.control->enabled)
-        return u"\"" + trimmed + u"\" is disabled.";
+        return Message(Msg::kDisabled, {trimmed});
       return std::nullopt;
     };
     // A dialog with an edit box takes whole lines, as typed text keeps its spaces; any other
@@ -301,7 +301,7 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
         labels.push_back(control.label);
     }
     const Answer answer =
-        commandLine.ask(u"\nDialog answer (? for help): ",
+        commandLine.ask(Message(Msg::kDialogAnswer),
                         typing ? AnswerMode::kLine : AnswerMode::kToken, check, labels);
     if (answer.kind == Answer::Kind::kCancel && !commandLine.inputFailed())
       return {zwin32::DialogInput::Kind::kEscape, nullptr, {}};
@@ -311,7 +311,7 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
     if (trimmed.empty())
       return {zwin32::DialogInput::Kind::kEnter, nullptr, {}};
     if (trimmed == u"?") {
-      commandLine.write(description + Pictures(controls) + kHelp + u"\n");
+      commandLine.write(description + Pictures(controls) + Message(Msg::kDialogHelp) + u"\n");
       return NextInput(dialog);
     }
     const Target target = Resolve(controls, answer.text);

@@ -75,6 +75,34 @@ constexpr Entry kMessages[] = {
      u"\nEntrez le nombre d'opérations à annuler ou [Retour] <1> : "},
     {Msg::kNeedPositiveOrBack, u"\nRequires a positive integer or Back.\n",
      u"\nNécessite un entier positif ou Retour.\n"},
+    {Msg::kDialogCaption, u"\nDialog: %1\n", u"\nDialogue : %1\n"},
+    {Msg::kDialogAnswer, u"\nDialog answer (? for help): ",
+     u"\nRéponse au dialogue (? pour l'aide) : "},
+    {Msg::kDialogHelp,
+     u"Type a control's label or id to click it, any other text to type it into the edit box "
+     u"(id=text for another edit box), Enter for the default button, Esc to cancel, ? to show "
+     u"the dialog again.",
+     u"Tapez le libellé ou le numéro d'un contrôle pour cliquer dessus, tout autre texte pour le "
+     u"saisir dans la zone d'édition (numéro=texte pour une autre zone), Entrée pour le bouton "
+     u"par défaut, Échap pour annuler, ? pour revoir le dialogue."},
+    {Msg::kNoControl, u"No control \"%1\" to click in this dialog. ",
+     u"Aucun contrôle \"%1\" à cliquer dans ce dialogue. "},
+    {Msg::kDisabled, u"\"%1\" is disabled.", u"\"%1\" est désactivé."},
+    {Msg::kPictureButton, u"picture button", u"bouton image"},
+    {Msg::kOwnerDrawnButton, u"owner-drawn button", u"bouton dessiné"},
+    {Msg::kRadioButton, u"radio button", u"bouton radio"},
+    {Msg::kCheckBox, u"check box", u"case à cocher"},
+    {Msg::kGroup, u"group", u"groupe"},
+    {Msg::kPushButton, u"push button", u"bouton"},
+    {Msg::kEditBox, u"edit box", u"zone d'édition"},
+    {Msg::kText, u"text", u"texte"},
+    {Msg::kPressed, u"pressed", u"enfoncé"},
+    {Msg::kReleased, u"released", u"relâché"},
+    {Msg::kChecked, u"checked", u"cochée"},
+    {Msg::kIndeterminate, u"indeterminate", u"indéterminée"},
+    {Msg::kUnchecked, u"unchecked", u"non cochée"},
+    {Msg::kDefault, u"default", u"par défaut"},
+    {Msg::kDisabledState, u"disabled", u"désactivé"},
 };
 
 LANGID FromLocale() {

@@ -53,6 +53,27 @@ enum class Msg {
   kEverythingUndone,
   kUndoPrompt,
   kNeedPositiveOrBack,
+  // Dialogs shown on the command line.
+  kDialogCaption,  // %1 the caption
+  kDialogAnswer,
+  kDialogHelp,
+  kNoControl,  // %1 the answer
+  kDisabled,   // %1 the answer
+  kPictureButton,
+  kOwnerDrawnButton,
+  kRadioButton,
+  kCheckBox,
+  kGroup,
+  kPushButton,
+  kEditBox,
+  kText,
+  kPressed,
+  kReleased,
+  kChecked,
+  kIndeterminate,
+  kUnchecked,
+  kDefault,
+  kDisabledState,
 };
 
 // The host's language: French when the user's locale (LC_ALL, LC_MESSAGES or LANG, the first
