@@ -7,6 +7,8 @@ import os
 import subprocess
 import unittest
 
+import ezdxf
+
 from hostrun import Sandbox
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -183,11 +185,15 @@ class CaptureCommands(unittest.TestCase):
 
     def test_example_session_answers_every_prompt(self):
         drawing = self.box.copy_drawing(os.path.join(EXAMPLE, "template.dxf"), "example.dxf")
-        with open(os.path.join(EXAMPLE, "first-session.scr"), encoding="utf-8") as f:
+        with open(os.path.join(EXAMPLE, "define-template.scr"), encoding="utf-8") as f:
             run = self.box.run(f.read(), drawing=drawing)
         self.assertEqual(run.returncode, 0, run.output)
-        self.assertNotIn("Invalid selection", run.output)
-        self.assertIn("Command: _ZANTLHEADER", run.output)
+        self.assertNotIn("Invalid", run.output)
+        self.assertIn("Command: QSAVE", run.output)
+        doc = ezdxf.readfile(drawing)
+        keys = {e.get_xdata(APP)[0].value for e in doc.modelspace() if e.has_xdata(APP)}
+        self.assertEqual(keys, {"LIST_HEADER", "LIST_SUBHEADER", "LIST_BODY", "LIST_PATTERN_BODY",
+                                "LIST_FOOTER", "LIST_SUBFOOTER", "LIST_PAGE_FOOTER"})
 
 
 if __name__ == "__main__":
