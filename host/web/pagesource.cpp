@@ -29,7 +29,8 @@ PageSource::Shown PageSource::Current() {
   return {db, file != nullptr ? file : u""};
 }
 
-PageSource::PageSource(WebServer& server) : server_(server), shown_(Current()) {
+PageSource::PageSource(WebServer& server, DialogMirror& dialogs)
+    : server_(server), dialogs_(dialogs), shown_(Current()) {
   gStopRequested = 0;
   struct sigaction action = {};
   action.sa_handler = OnStop;
@@ -45,6 +46,7 @@ PageSource::~PageSource() {
 }
 
 zacad::InputLine PageSource::next(std::u16string_view) {
+  dialogs_.hostWaits();
   if (const Shown current = Current(); current != shown_) {
     shown_ = current;
     server_.sendToAll(DrawingMessage());
@@ -56,6 +58,8 @@ zacad::InputLine PageSource::next(std::u16string_view) {
     switch (event->kind) {
       case PageEvent::Kind::kDrawing:
         server_.sendTo(event->session, DrawingMessage());
+        if (!dialogs_.shown().empty())
+          server_.sendTo(event->session, dialogs_.shown());
         break;
       case PageEvent::Kind::kCancel:
         ++lineNumber_;

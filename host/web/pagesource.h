@@ -6,6 +6,7 @@
 #include <csignal>
 #include <string>
 
+#include "dialogmirror.h"
 #include "webserver.h"
 #include "zacad/inputsource.h"
 
@@ -15,7 +16,7 @@ class PageSource : public zacad::InputSource {
  public:
   // Ctrl-C or SIGTERM at the terminal ends the input (the host then quits as at the end of a
   // script, every application hearing its unload message); a second Ctrl-C kills the host.
-  explicit PageSource(WebServer& server);
+  PageSource(WebServer& server, DialogMirror& dialogs);
   ~PageSource() override;
   PageSource(const PageSource&) = delete;
   PageSource& operator=(const PageSource&) = delete;
@@ -34,6 +35,7 @@ class PageSource : public zacad::InputSource {
   static Shown Current();
 
   WebServer& server_;
+  DialogMirror& dialogs_;
   Shown shown_;
   size_t lineNumber_ = 0;
   struct sigaction previousInterrupt_ = {};

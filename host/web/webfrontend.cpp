@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "dialogmirror.h"
 #include "pagesource.h"
 #include "webserver.h"
 #include "zacad/commandline.h"
@@ -55,7 +56,8 @@ std::unique_ptr<WebFrontEnd> WebFrontEnd::Start(int port, std::string& error) {
   line.write(u"The drawing is served at http://127.0.0.1:" +
              zwin32::FromUtf8(std::to_string(server->port())) +
              u"/ (commands come from the page; Ctrl-C here ends the host)\n");
-  auto source = std::make_unique<PageSource>(*server);
+  front->dialogs_ = std::make_unique<DialogMirror>(*server);
+  auto source = std::make_unique<PageSource>(*server, *front->dialogs_);
   front->source_ = source.get();
   line.pushSource(std::move(source));
   return front;

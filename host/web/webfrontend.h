@@ -9,6 +9,7 @@
 
 namespace zanthost::web {
 
+class DialogMirror;
 class PageSource;
 class WebServer;
 
@@ -18,9 +19,9 @@ class WebFrontEnd {
   static std::optional<int> ParsePort(std::string_view text);
 
   // Serves the page files installed beside zanthost (folder "web") on 127.0.0.1:port, prints
-  // the page's address, sends the command line's output to the pages as well as the terminal
-  // and pushes the page's input source. Null, with `error` set, when the page files are
-  // missing or the port cannot be had.
+  // the page's address, sends the command line's output and modal dialogs to the pages (the
+  // terminal keeps showing the output) and pushes the page's input source. Null, with `error`
+  // set, when the page files are missing or the port cannot be had.
   static std::unique_ptr<WebFrontEnd> Start(int port, std::string& error);
 
   // Pops the page's input source, gives the terminal back its output alone and stops serving.
@@ -32,7 +33,8 @@ class WebFrontEnd {
   WebFrontEnd() = default;
 
   std::unique_ptr<WebServer> server_;
-  PageSource* source_ = nullptr;  // owned by the command line while pushed
+  std::unique_ptr<DialogMirror> dialogs_;  // goes before the server it sends through
+  PageSource* source_ = nullptr;           // owned by the command line while pushed
 };
 
 }  // namespace zanthost::web

@@ -88,6 +88,8 @@ class Page:
         self.socket = socket
         self.output = ""
         self.drawing = None
+        self.dialog = None
+        self.on_dialog = lambda message: None
 
     def receive(self):
         message = json.loads(self.socket.recv())
@@ -95,6 +97,9 @@ class Page:
             self.output += message["text"]
         elif message["type"] == "drawing":
             self.drawing = message
+        elif message["type"] == "dialog":
+            self.dialog = message
+            self.on_dialog(message)
         return message
 
     def wait_for(self, predicate):
@@ -260,6 +265,38 @@ class WebFrontEnd(unittest.TestCase):
         self.assertGreater(len(headers), 10)
         with open(drawing, "rb") as mine, open(scripted, "rb") as theirs:
             self.assertEqual(mine.read(), theirs.read())
+
+    def test_dialog_is_shown_on_the_page_and_answered_by_ids(self):
+        host = self.start(self.box.copy_drawing(EXAMPLE), "--load", ARX)
+        page = self.open_page(host)
+        dialogs = []
+        page.on_dialog = dialogs.append
+        page.wait_for_prompt()
+        for line in ("ZANTLBODY", "W 0,80 200,100", ""):
+            page.type(line)
+        page.wait_for(lambda: dialogs)
+        dialog = dialogs[-1]
+        self.assertTrue(dialog["open"])
+        self.assertIn("distribution", dialog["caption"])
+        controls = {c["id"]: c for c in dialog["controls"]}
+        self.assertEqual((controls[1]["kind"], controls[1]["default"]), ("push", True))
+        self.assertEqual(controls[1213]["kind"], "picture")
+        self.assertEqual((controls[1214]["kind"], controls[1214]["checked"]), ("check", False))
+        # A click on the page types the control's id: the dialog shows the box checked.
+        page.type("1214")
+        page.wait_for(lambda: len(dialogs) > 1)
+        controls = {c["id"]: c for c in dialogs[-1]["controls"]}
+        self.assertTrue(controls[1214]["checked"])
+        # A page that opens now sees the dialog as it stands.
+        late = self.open_page(host)
+        late.wait_for(lambda: late.dialog is not None)
+        self.assertEqual(late.dialog, dialogs[-1])
+        # Escape closes the dialog, and the pages are told when the host waits again.
+        page.socket.send("cancel")
+        page.wait_for(lambda: not dialogs[-1]["open"])
+        late.wait_for(lambda: not late.dialog["open"])
+        page.type("QUIT")
+        self.assertEqual(host.finish()[0], 0)
 
     def test_cancel_and_refusals(self):
         host = self.start(self.box.copy_drawing(SELECTION))

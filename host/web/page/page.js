@@ -272,6 +272,63 @@ canvas.addEventListener("wheel", (event) => {
 window.addEventListener("resize", fitCanvas);
 document.getElementById("extents").addEventListener("click", zoomExtents);
 
+// ---- dialogs ---------------------------------------------------------------------------------
+
+// A modal dialog the host waits on. Clicking a control types its id, as a drafter would at the
+// host's "Dialog answer" prompt; an edit box sends "id=text" when Enter is pressed in it.
+const dialogBox = document.getElementById("dialog");
+
+// A label as shown: '&' marks an accelerator, "&&" is a '&'.
+function label(text) {
+  return text.replace(/&(.)/g, "$1");
+}
+
+function dialogControl(control) {
+  const answer = (text) => () => send("line " + text);
+  let element;
+  if (control.kind === "push" || control.kind === "picture") {
+    element = document.createElement("button");
+    element.textContent = label(control.label) || `[${control.id}]`;
+    element.classList.toggle("default", !!control.default);
+    element.classList.toggle("pressed", !!control.pressed);
+    element.addEventListener("click", answer(String(control.id)));
+  } else if (control.kind === "check" || control.kind === "radio") {
+    element = document.createElement("label");
+    const box = document.createElement("input");
+    box.type = control.kind === "check" ? "checkbox" : "radio";
+    box.checked = !!control.checked;
+    // The box shows the host's state: the host changes it when it has the click.
+    box.addEventListener("click", (event) => {
+      event.preventDefault();
+      send("line " + control.id);
+    });
+    element.append(box, " " + label(control.label));
+  } else if (control.kind === "edit") {
+    element = document.createElement("input");
+    element.type = "text";
+    element.value = control.label;
+    element.addEventListener("keydown", (event) => {
+      if (event.key !== "Enter") return;
+      event.preventDefault();
+      send("line " + control.id + "=" + element.value);
+    });
+  } else {
+    element = document.createElement("div");
+    element.className = control.kind === "group" ? "group" : "text";
+    element.textContent = label(control.label);
+  }
+  if (control.enabled === false && "disabled" in element) element.disabled = true;
+  element.dataset.id = control.id;
+  return element;
+}
+
+function showDialog(message) {
+  dialogBox.hidden = !message.open;
+  if (!message.open) return;
+  document.getElementById("caption").textContent = message.caption;
+  document.getElementById("controls").replaceChildren(...message.controls.map(dialogControl));
+}
+
 // ---- command line ----------------------------------------------------------------------------
 
 function showOutput(text) {
@@ -296,6 +353,8 @@ socket.addEventListener("message", (event) => {
   const message = JSON.parse(event.data);
   if (message.type === "output") {
     showOutput(message.text);
+  } else if (message.type === "dialog") {
+    showDialog(message);
   } else if (message.type === "drawing") {
     // Another drawing is shown whole; the same one again keeps the view.
     const another = message.file !== drawing.file;
