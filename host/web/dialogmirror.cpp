@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "json.h"
 #include "webserver.h"
 #include "zwin32/utf.h"
@@ -37,6 +39,45 @@ const char* ButtonKind(DWORD style) {
   if ((style & (BS_BITMAP | BS_ICON)) != 0 || type == BS_OWNERDRAW)
     return "picture";
   return "push";
+}
+
+// The largest picture sent: dialog pictures are small, and a page need not get a poster.
+constexpr LONG kLargestPicture = 1024;
+
+// A picture button's bitmap as "picture": {width, height, rgba (base64, rows top-down)}, or
+// nothing when it has none that can be read.
+void AppendPicture(std::string& out, HWND button) {
+  auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  BITMAP info{};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 ||
+      info.bmHeight <= 0 || info.bmWidth > kLargestPicture || info.bmHeight > kLargestPicture)
+    return;
+  BITMAPINFO request{};
+  request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  request.bmiHeader.biWidth = info.bmWidth;
+  request.bmiHeader.biHeight = -info.bmHeight;  // top-down, as the page fills its rows
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  request.bmiHeader.biCompression = BI_RGB;
+  std::vector<RGBQUAD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(),
+                             &request, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != info.bmHeight)
+    return;
+  std::string rgba;
+  rgba.reserve(pixels.size() * 4);
+  for (const RGBQUAD& pixel : pixels) {
+    rgba += static_cast<char>(pixel.rgbRed);
+    rgba += static_cast<char>(pixel.rgbGreen);
+    rgba += static_cast<char>(pixel.rgbBlue);
+    rgba += static_cast<char>(255);
+  }
+  out += ",\"picture\":{\"width\":" + std::to_string(info.bmWidth) +
+         ",\"height\":" + std::to_string(info.bmHeight) + ",\"rgba\":";
+  AppendJsonBase64(out, rgba);
+  out += '}';
 }
 
 void AppendField(std::string& out, const char* name, bool value) {
@@ -75,6 +116,8 @@ std::string DialogMessage(HWND dialog) {
       AppendField(out, "checked", (state & 3) == BST_CHECKED);
       AppendField(out, "pressed", (state & BST_PUSHED) != 0);
       AppendField(out, "default", id == defaultId && std::string(kind) == "push");
+      if (std::string(kind) == "picture")
+        AppendPicture(out, child);
     }
     out += '}';
   }

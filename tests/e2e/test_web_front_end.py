@@ -3,6 +3,7 @@ scripts. A WebSocket client (Debian's python3-websocket) plays the page: it gets
 the database reads it (checked against ezdxf's reading of the file), types the lines a script
 would type and must see the very transcript the script run shows, then saves and quits."""
 
+import base64
 import json
 import os
 import re
@@ -281,6 +282,11 @@ class WebFrontEnd(unittest.TestCase):
         controls = {c["id"]: c for c in dialog["controls"]}
         self.assertEqual((controls[1]["kind"], controls[1]["default"]), ("push", True))
         self.assertEqual(controls[1213]["kind"], "picture")
+        # Its picture comes whole, a drawing of several colours.
+        picture = controls[1213]["picture"]
+        pixels = base64.b64decode(picture["rgba"])
+        self.assertEqual(len(pixels), picture["width"] * picture["height"] * 4)
+        self.assertGreater(len({pixels[i:i + 4] for i in range(0, len(pixels), 4)}), 1)
         self.assertEqual((controls[1214]["kind"], controls[1214]["checked"]), ("check", False))
         # A click on the page types the control's id: the dialog shows the box checked.
         page.type("1214")

@@ -283,12 +283,27 @@ function label(text) {
   return text.replace(/&(.)/g, "$1");
 }
 
+// A picture button's bitmap: RGBA rows, top down.
+function pictureCanvas(picture) {
+  const canvas = document.createElement("canvas");
+  canvas.width = picture.width;
+  canvas.height = picture.height;
+  const bytes = Uint8ClampedArray.from(atob(picture.rgba), (c) => c.charCodeAt(0));
+  canvas.getContext("2d").putImageData(new ImageData(bytes, picture.width, picture.height), 0, 0);
+  return canvas;
+}
+
 function dialogControl(control) {
   const answer = (text) => () => send("line " + text);
   let element;
   if (control.kind === "push" || control.kind === "picture") {
     element = document.createElement("button");
-    element.textContent = label(control.label) || `[${control.id}]`;
+    if (control.picture) {
+      element.append(pictureCanvas(control.picture));
+      element.title = `[${control.id}]`;
+    } else {
+      element.textContent = label(control.label) || `[${control.id}]`;
+    }
     element.classList.toggle("default", !!control.default);
     element.classList.toggle("pressed", !!control.pressed);
     element.addEventListener("click", answer(String(control.id)));
