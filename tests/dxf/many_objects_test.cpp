@@ -192,3 +192,19 @@ TEST(ManyObjects, SnapshotsPutBackTheTagsTheyWereTakenFrom) {
   expected.insert(at, "1001" + end + "APP" + end + "1000" + end + "other" + end);
   EXPECT_EQ(doc.bytes(), expected);
 }
+
+TEST(ManyObjects, LargeAndSmallEditsInAnyOrderKeepTheirBytes) {
+  const Drawing d = make_drawing(false);
+  Document doc = Document::parse(d.text, "many.dxf");
+  const std::vector<ObjectId> ids = entities(doc);
+  // A record too large to share a block with others, first, then small ones, then large again.
+  auto value = [](int i) {
+    return i % 50 == 0 ? std::string(400000, static_cast<char>('a' + i % 26))
+                       : "small " + std::to_string(i);
+  };
+  for (int i = 0; i < kEntities; ++i)
+    doc.set_xdata(ids[i], "APP", {{1000, value(i)}});
+  EXPECT_EQ(doc.bytes(), tagged(d, value));
+  for (int i : {0, 1, 50, kEntities - 1})
+    EXPECT_EQ(doc.xdata(ids[i], "APP")->front().value, value(i));
+}

@@ -24,7 +24,7 @@ EditStore::Ref EditStore::add(std::string_view packed) {
     // A large record (a long text, a header) gets a block of its own.
     blocks_.push_back(Block{std::make_unique<char[]>(need), 0});
   } else {
-    if (blocks_.empty() || blocks_[current_].used + need > kBlock) {
+    if (current_ == kNoBlock || blocks_[current_].used + need > kBlock) {
       blocks_.push_back(Block{std::unique_ptr<char[]>(new char[kBlock]), 0});
       current_ = blocks_.size() - 1;
     }

@@ -31,8 +31,10 @@ class EditStore {
     std::unique_ptr<char[]> bytes;
     std::size_t used = 0;
   };
+  static constexpr std::size_t kNoBlock = static_cast<std::size_t>(-1);
+
   std::vector<Block> blocks_;
-  std::size_t current_ = 0;  // the block small records go to
+  std::size_t current_ = kNoBlock;  // the block small records go to (never a large record's own)
   std::size_t live_ = 0;
   std::size_t waste_ = 0;
 };
