@@ -11,6 +11,9 @@ namespace {
 
 // The output a page that connects now gets first: enough for the last prompts and answers.
 constexpr size_t kTranscriptBytes = 64 * 1024;
+// A page that stops reading is dropped once this much waits for it, rather than the host's
+// memory filling up.
+constexpr size_t kLargestBacklog = 64 * 1024 * 1024;
 // A page only ever sends typed lines: anything longer is not a page of ours.
 constexpr size_t kLongestMessage = 1024 * 1024;
 constexpr char kProtocol[] = "zanthost";
@@ -115,17 +118,17 @@ void WebServer::broadcastOutput(std::string_view text) {
     transcript_ += text;
     KeepTail(transcript_, kTranscriptBytes);
     for (auto& [wsi, session] : sessions_)
-      queueOutput(session, text);
+      enqueue(session, true, text);
   }
   lws_cancel_service(context_);
 }
 
-void WebServer::sendTo(unsigned id, std::string message) {
+void WebServer::sendTo(unsigned id, const std::string& message) {
   {
     std::lock_guard lock(mutex_);
     for (auto& [wsi, session] : sessions_) {
       if (session.id == id)
-        session.queue.push_back({false, std::move(message)});
+        enqueue(session, false, message);
     }
   }
   lws_cancel_service(context_);
@@ -135,7 +138,7 @@ void WebServer::sendToAll(const std::string& message) {
   {
     std::lock_guard lock(mutex_);
     for (auto& [wsi, session] : sessions_)
-      session.queue.push_back({false, message});
+      enqueue(session, false, message);
   }
   lws_cancel_service(context_);
 }
@@ -149,10 +152,19 @@ std::optional<PageEvent> WebServer::waitEvent(std::chrono::milliseconds timeout)
   return event;
 }
 
-void WebServer::queueOutput(Session& session, std::string_view text) {
-  if (session.queue.empty() || !session.queue.back().output)
-    session.queue.push_back({true, {}});
-  session.queue.back().data += text;
+void WebServer::enqueue(Session& session, bool output, std::string_view data) {
+  if (session.overflowed)
+    return;
+  session.queuedBytes += data.size();
+  if (session.queuedBytes > kLargestBacklog) {
+    session.overflowed = true;
+    session.queue.clear();
+    return;
+  }
+  if (output && !session.queue.empty() && session.queue.back().output)
+    session.queue.back().data += data;
+  else
+    session.queue.push_back({output, std::string(data)});
 }
 
 // A browser sends the page's origin: only our own page may drive the host, not a script of
@@ -204,11 +216,17 @@ int WebServer::writeNext(lws* wsi) {
   {
     std::lock_guard lock(mutex_);
     auto found = sessions_.find(wsi);
-    if (found == sessions_.end() || found->second.queue.empty())
+    if (found == sessions_.end())
       return 0;
-    Outgoing next = std::move(found->second.queue.front());
-    found->second.queue.pop_front();
-    more = !found->second.queue.empty();
+    Session& session = found->second;
+    if (session.overflowed)
+      return -1;
+    if (session.queue.empty())
+      return 0;
+    Outgoing next = std::move(session.queue.front());
+    session.queue.pop_front();
+    session.queuedBytes -= next.data.size();
+    more = !session.queue.empty();
     message = next.output ? OutputMessage(next.data) : std::move(next.data);
   }
   std::string buffer(LWS_PRE + message.size(), '\0');
@@ -233,7 +251,7 @@ int WebServer::handle(lws* wsi, int reason, void* user, void* in, size_t length)
       events_.push_back({PageEvent::Kind::kDrawing, {}, session.id});
       eventReady_.notify_one();
       if (!transcript_.empty())
-        queueOutput(session, transcript_);
+        enqueue(session, true, transcript_);
       lws_callback_on_writable(wsi);
       return 0;
     }
@@ -263,7 +281,7 @@ int WebServer::handle(lws* wsi, int reason, void* user, void* in, size_t length)
       // Another thread queued something: ask for a write slot on each page that has mail.
       std::lock_guard lock(mutex_);
       for (auto& [session, state] : sessions_) {
-        if (!state.queue.empty())
+        if (!state.queue.empty() || state.overflowed)
           lws_callback_on_writable(session);
       }
       return 0;

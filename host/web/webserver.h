@@ -49,7 +49,7 @@ class WebServer {
   void broadcastOutput(std::string_view text);
 
   // A whole JSON message for one page, dropped when that page has gone. Any thread.
-  void sendTo(unsigned session, std::string message);
+  void sendTo(unsigned session, const std::string& message);
 
   // A whole JSON message for every page connected now. Any thread.
   void sendToAll(const std::string& message);
@@ -68,13 +68,16 @@ class WebServer {
   struct Session {
     unsigned id = 0;
     std::deque<Outgoing> queue;
-    std::string incoming;  // a message still arriving in fragments
+    size_t queuedBytes = 0;
+    bool overflowed = false;  // fell too far behind: its connection is closed
+    std::string incoming;     // a message still arriving in fragments
   };
 
   WebServer() = default;
   bool allowedOrigin(lws* wsi) const;
   void received(Session& session, std::string_view message);
-  void queueOutput(Session& session, std::string_view text);
+  // Queues a message (or output, merged with output queued before it) for one page.
+  void enqueue(Session& session, bool output, std::string_view data);
   int writeNext(lws* wsi);
 
   lws_context* context_ = nullptr;
