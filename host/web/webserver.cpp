@@ -56,7 +56,9 @@ std::string OutputMessage(std::string_view text) {
 
 std::unique_ptr<WebServer> WebServer::Start(int port, const std::string& pageFolder,
                                             std::string& error) {
-  lws_set_log_level(LLL_ERR, nullptr);
+  // The library's own log lines would interleave with the command line's output; what matters
+  // to the user (the port cannot be had) is said once, by the caller.
+  lws_set_log_level(0, nullptr);
   std::unique_ptr<WebServer> server(new WebServer());
   server->pageFolder_ = pageFolder;
   server->mount_ = std::make_unique<lws_http_mount>();
@@ -96,8 +98,8 @@ std::unique_ptr<WebServer> WebServer::Start(int port, const std::string& pageFol
   server->port_ = lws_get_vhost_port(vhost);
   WebServer* raw = server.get();
   server->thread_ = std::thread([raw] {
-    while (!raw->stopping_)
-      lws_service(raw->context_, 0);
+    while (!raw->stopping_ && lws_service(raw->context_, 0) >= 0) {
+    }
   });
   return server;
 }
