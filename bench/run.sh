@@ -1,7 +1,8 @@
 #!/bin/sh
 # Drawing database benchmark: generates list drawings of 100,000 to 1,000,000 entities, tags
 # every entity through the host API and saves, against the floor measured in the same run, and
-# times python3-ezdxf doing the same work on the 100,000-entity drawing.
+# times python3-ezdxf doing the same work on the 100,000-entity drawing; then the whole host
+# (zanthost with the module, the header command over ALL, QSAVE) on each drawing.
 # Usage: bench/run.sh [BUILD_DIR]   (default: build-bench; it must be a Release build:
 #   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release)
 set -eu
@@ -15,11 +16,13 @@ if [ "$type" != "Release" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cmake --build "$build" --target make_list_drawing db_tag_bench
+cmake --build "$build" --target make_list_drawing db_tag_bench zanthost zantzododadadovi \
+  zantzododadadovi_prompts zantzododadadovi_register
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -1)," \
   "$(awk '/MemTotal/ {printf "%.1f GB", $2 / 1048576}' /proc/meminfo) RAM; Release build"
 summaries=$work/summaries
 : >"$summaries"
+: >"$work/host_runs"
 for n in 100000 300000 1000000; do
   "$build/make_list_drawing" "$n" "$work/list_$n.dxf"
   for undo in "" --no-undo; do
@@ -43,6 +46,9 @@ for n in 100000 300000 1000000; do
     fi
     rm -f "$work/ezdxf_out.dxf"
   fi
+  # The whole host: zanthost with the module, the header command over ALL, QSAVE.
+  /usr/bin/python3 "$here/host_run.py" "$build" "$work/list_$n.dxf" "$work" | tee "$work/out"
+  sed -n 's/^host /host '"$n"' /p' "$work/out" >>"$work/host_runs"
   rm -f "$work/list_$n.dxf" "$work"/bench_*
 done
 echo
@@ -51,3 +57,7 @@ awk 'BEGIN { printf "%10s %4s %8s %8s %8s %9s %8s %10s %8s\n", "entities", "undo
              "time s", "/floor", "mem/file", "us/ent", "bytes/ent", "beyond" }
      { printf "%10d %4s %8.1f %8.3f %8.2f %9.2f %8.2f %10d %8d\n", $2, $3, $4, $5, $6, $7, $8, $9, $10 }' \
   "$summaries"
+echo
+echo "The whole host (zanthost + module, ZANTLHEADER over ALL, QSAVE), per run:"
+awk '{ printf "%10d entities: %.3f s = %.2f x floor (target <= 3), peak memory %.1f MB\n",
+              $2, $3, $3 / $5, $4 / 1e6 }' "$work/host_runs"

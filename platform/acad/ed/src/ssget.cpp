@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "acedads.h"
@@ -283,16 +284,18 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
     undo.push_back(result);
     const size_t before = result.size();
     std::u16string message = Message(Msg::kFound, {Count(found.size())});
+    // Sets, not searches of the result, so that ALL over a large drawing stays linear.
     if (removing) {
-      for (const EntityName& name : found)
-        std::erase(result, name);
+      const std::set<EntityName> gone(found.begin(), found.end());
+      std::erase_if(result, [&](const EntityName& name) { return gone.count(name) != 0; });
       if (!found.empty()) {
         message +=
             Message(Msg::kRemovedTotal, {Count(before - result.size()), Count(result.size())});
       }
     } else {
+      std::set<EntityName> present(result.begin(), result.end());
       for (const EntityName& name : found) {
-        if (std::find(result.begin(), result.end(), name) == result.end())
+        if (present.insert(name).second)
           result.push_back(name);
       }
       size_t duplicates = found.size() - (result.size() - before);
