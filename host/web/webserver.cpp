@@ -17,6 +17,8 @@ constexpr size_t kLargestBacklog = 64 * 1024 * 1024;
 // A page only ever sends typed lines: anything longer is not a page of ours.
 constexpr size_t kLongestMessage = 1024 * 1024;
 constexpr char kProtocol[] = "zanthost";
+// How long the host, ending, waits for pages to take what is queued for them.
+constexpr std::chrono::seconds kLastSendTime{2};
 
 int Callback(lws* wsi, lws_callback_reasons reason, void* user, void* in, size_t length) {
   auto* server = static_cast<WebServer*>(lws_context_user(lws_get_context(wsi)));
@@ -107,6 +109,17 @@ std::unique_ptr<WebServer> WebServer::Start(int port, const std::string& pageFol
 WebServer::~WebServer() {
   if (context_ == nullptr)
     return;
+  {
+    // The last output (the QUIT that ends the host) is still on its way to the pages.
+    std::unique_lock lock(mutex_);
+    sent_.wait_for(lock, kLastSendTime, [this] {
+      for (const auto& [wsi, session] : sessions_) {
+        if (!session.queue.empty() && !session.overflowed)
+          return false;
+      }
+      return true;
+    });
+  }
   stopping_ = true;
   lws_cancel_service(context_);
   if (thread_.joinable())
@@ -229,6 +242,8 @@ int WebServer::writeNext(lws* wsi) {
     session.queue.pop_front();
     session.queuedBytes -= next.data.size();
     more = !session.queue.empty();
+    if (!more)
+      sent_.notify_all();
     message = next.output ? OutputMessage(next.data) : std::move(next.data);
   }
   std::string buffer(LWS_PRE + message.size(), '\0');
@@ -277,6 +292,7 @@ int WebServer::handle(lws* wsi, int reason, void* user, void* in, size_t length)
     case LWS_CALLBACK_CLOSED: {
       std::lock_guard lock(mutex_);
       sessions_.erase(wsi);
+      sent_.notify_all();
       return 0;
     }
     case LWS_CALLBACK_EVENT_WAIT_CANCELLED: {

@@ -37,7 +37,8 @@ class WebServer {
   // `pageFolder`. Null, with `error` set, when the port cannot be had.
   static std::unique_ptr<WebServer> Start(int port, const std::string& pageFolder,
                                           std::string& error);
-  // Closes every page's connection and stops the thread.
+  // Lets the pages have what is queued for them (a short while at most), then closes every
+  // page's connection and stops the thread.
   ~WebServer();
   WebServer(const WebServer&) = delete;
   WebServer& operator=(const WebServer&) = delete;
@@ -89,6 +90,7 @@ class WebServer {
 
   mutable std::mutex mutex_;
   std::condition_variable eventReady_;
+  std::condition_variable sent_;  // a page's queue ran empty, or a page went
   std::map<lws*, Session> sessions_;
   std::deque<PageEvent> events_;
   std::string transcript_;
