@@ -117,10 +117,16 @@ describe("the page over tests/data/selection/selection.dxf", () => {
     // Two clicks in empty places: an implied window from left to right around two lines.
     await session.click(-6, 10);
     await session.click(12, -1);
+    const shown = await session.page.locator("#cursor").textContent();
     await session.click(30, 30, "right");
     await session.waitForOutput(start, /Handle = 35\n[^]*: $/);
     const log = await session.logSince(start);
     assert.match(log, /\n2 (found|trouvé\(s\))\n/);
+    // The points typed are those the header shows under the cursor.
+    const [typedX, typedY] = log.match(/: (-?[\d.]+),(-?[\d.]+)\n[^]*: (-?[\d.]+),(-?[\d.]+)\n/)
+                                 .slice(3).map(Number);
+    assert.ok(Math.abs(typedX - 12) < 0.5 && Math.abs(typedY + 1) < 0.5, log);
+    assert.equal(shown, `${typedX},${typedY}`);
     assert.match(log, /Handle = 34\n[^]*Handle = 35\n/);
     assert.doesNotMatch(log, /Handle = 36/);
   });

@@ -233,7 +233,9 @@ function send(message) {
 canvas.addEventListener("mousedown", (event) => {
   press = { x: event.offsetX, y: event.offsetY, button: event.button, panning: false };
 });
+const cursorLabel = document.getElementById("cursor");
 canvas.addEventListener("mousemove", (event) => {
+  cursorLabel.textContent = formatPoint(...toWorld(event.offsetX, event.offsetY));
   if (!press) return;
   if (!press.panning &&
       Math.hypot(event.offsetX - press.x, event.offsetY - press.y) < kDragPixels) return;
@@ -255,6 +257,7 @@ canvas.addEventListener("mouseup", (event) => {
   canvas.classList.remove("panning");
 });
 canvas.addEventListener("mouseleave", () => {
+  cursorLabel.textContent = "";
   press = null;
   canvas.classList.remove("panning");
 });
