@@ -1,6 +1,8 @@
 #include "drawingmessage.h"
 
+#include <set>
 #include <string_view>
+#include <vector>
 
 #include "acdbads.h"
 #include "acutads.h"
@@ -162,7 +164,89 @@ void WritePolylineVertices(const ads_name polyline, bool lightweight, Fields& fi
   out += ']';
 }
 
-void WriteShape(const AcDbEntity* e, const ads_name name, Fields& fields) {
+// The blocks that references name, each written once after the entities that show it.
+struct Blocks {
+  std::set<std::u16string> named;
+  std::vector<std::u16string> toWrite;
+
+  void add(const std::u16string& name) {
+    if (named.insert(name).second)
+      toWrite.push_back(name);
+  }
+};
+
+// The attributes that follow a block reference (ATTRIB ... SEQEND), as texts.
+void WriteAttributes(const ads_name insert, Fields& fields) {
+  std::string& out = fields.key("attributes");
+  out += '[';
+  const char* comma = "";
+  ads_name at = {insert[0], insert[1]};
+  ads_name next;
+  while (acdbEntNext(at, next) == RTNORM) {
+    GroupList list(acdbEntGet(next));
+    bool attribute = false;
+    bool hidden = false;
+    std::string text;
+    double x = 0, y = 0, height = 0, rotation = 0;
+    for (const resbuf* rb = list.head(); rb != nullptr; rb = rb->rbnext) {
+      if (rb->restype == 0) {
+        attribute = std::u16string_view(rb->resval.rstring) == u"ATTRIB";
+      } else if (rb->restype == 1) {
+        text = zwin32::ToUtf8(rb->resval.rstring);
+      } else if (rb->restype == 10) {
+        x = rb->resval.rpoint[X];
+        y = rb->resval.rpoint[Y];
+      } else if (rb->restype == 40) {
+        height = rb->resval.rreal;
+      } else if (rb->restype == 50) {
+        rotation = rb->resval.rreal;  // degrees in the list, as in the file
+      } else if (rb->restype == 70) {
+        hidden = (rb->resval.rint & 1) != 0;  // an invisible attribute
+      }
+    }
+    if (!attribute)
+      break;
+    if (!hidden) {
+      out += comma;
+      comma = ",";
+      Fields attribute(out);
+      attribute.numbers("at", {x, y});
+      attribute.number("height", height);
+      attribute.number("rotation", rotation * 3.14159265358979323846 / 180);
+      attribute.text("text", text);
+    }
+    ads_name_set(next, at);
+  }
+  out += ']';
+}
+
+void WriteInsert(const AcDbBlockReference* insert, const ads_name name, Blocks& blocks,
+                 Fields& fields) {
+  std::u16string block;
+  AcDbBlockTableRecord* record = nullptr;
+  if (acdbOpenObject(record, insert->blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
+    ACHAR* text = nullptr;
+    if (record->getName(text) == Acad::eOk && text != nullptr) {
+      block = text;
+      acutDelString(text);
+    }
+    record->close();
+  }
+  fields.text("shape", "insert");
+  fields.text("block", zwin32::ToUtf8(block));
+  fields.numbers("at", {insert->position().x, insert->position().y});
+  fields.numbers("scale", {insert->scaleFactors().x, insert->scaleFactors().y});
+  fields.number("rotation", insert->rotation());
+  AcDbExtents box;
+  if (insert->getGeomExtents(box) == Acad::eOk && !box.isEmpty()) {
+    fields.numbers("box", {box.minPoint().x, box.minPoint().y, box.maxPoint().x, box.maxPoint().y});
+  }
+  WriteAttributes(name, fields);
+  if (!block.empty())
+    blocks.add(block);
+}
+
+void WriteShape(const AcDbEntity* e, const ads_name name, Blocks& blocks, Fields& fields) {
   if (const auto* line = AcDbLine::cast(e)) {
     const AcGePoint3d a = line->startPoint(), b = line->endPoint();
     fields.text("shape", "line");
@@ -203,8 +287,10 @@ void WriteShape(const AcDbEntity* e, const ads_name name, Fields& fields) {
     fields.number("rotation", mtext->rotation());
     fields.number("attachment", mtext->attachment());
     fields.text("text", Take(mtext->contents()));
+  } else if (const auto* insert = AcDbBlockReference::cast(e)) {
+    WriteInsert(insert, name, blocks, fields);
   } else {
-    // Other kinds (block references, hatches, splines, ...) show as the box around them, so
+    // Other kinds (hatches, splines, ...) show as the box around them, so
     // that the page shows where they are until it learns to draw them.
     AcDbExtents box;
     if (e->getGeomExtents(box) == Acad::eOk && !box.isEmpty()) {
@@ -217,7 +303,7 @@ void WriteShape(const AcDbEntity* e, const ads_name name, Fields& fields) {
   }
 }
 
-void WriteEntity(const AcDbEntity* e, std::string& out) {
+void WriteEntity(const AcDbEntity* e, Blocks& blocks, std::string& out) {
   Fields fields(out);
   AcDbHandle handle;
   e->getAcDbHandle(handle);
@@ -236,36 +322,73 @@ void WriteEntity(const AcDbEntity* e, std::string& out) {
   fields.text("kind", kind);
   fields.text("layer", Take(e->layer()));
   fields.number("color", e->colorIndex());
-  WriteShape(e, name, fields);
+  WriteShape(e, name, blocks, fields);
 }
 
-void WriteEntities(AcDbDatabase& db, Fields& message) {
-  std::string& out = message.key("entities");
+// The block's own entities, in drawing order, as a JSON array.
+void WriteBlockEntities(AcDbBlockTableRecord& record, Blocks& blocks, std::string& out) {
   out += '[';
-  AcDbBlockTable* table = nullptr;
-  AcDbBlockTableRecord* space = nullptr;
-  if (db.getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
-    if (table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead) != Acad::eOk)
-      space = nullptr;
-    table->close();
+  AcDbBlockTableRecordIterator* it = nullptr;
+  record.newIterator(it);
+  const char* comma = "";
+  for (; it != nullptr && !it->done(); it->step()) {
+    AcDbEntity* entity = nullptr;
+    if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
+      continue;
+    out += comma;
+    comma = ",";
+    WriteEntity(entity, blocks, out);
+    entity->close();
   }
-  if (space != nullptr) {
-    AcDbBlockTableRecordIterator* it = nullptr;
-    space->newIterator(it);
-    const char* comma = "";
-    for (; it != nullptr && !it->done(); it->step()) {
-      AcDbEntity* entity = nullptr;
-      if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-        continue;
-      out += comma;
-      comma = ",";
-      WriteEntity(entity, out);
-      entity->close();
-    }
-    delete it;
-    space->close();
-  }
+  delete it;
   out += ']';
+}
+
+// The model space's entities, then "blocks": each block they show (nested ones included) by
+// name, with its base point and its entities.
+void WriteEntities(AcDbDatabase& db, Fields& message) {
+  Blocks blocks;
+  AcDbBlockTable* table = nullptr;
+  if (db.getBlockTable(table, AcDb::kForRead) != Acad::eOk) {
+    message.key("entities") += "[]";
+    message.key("blocks") += "{}";
+    return;
+  }
+  AcDbBlockTableRecord* space = nullptr;
+  if (table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead) == Acad::eOk) {
+    WriteBlockEntities(*space, blocks, message.key("entities"));
+    space->close();
+  } else {
+    message.key("entities") += "[]";
+  }
+  std::string& out = message.key("blocks");
+  out += '{';
+  const char* comma = "";
+  // Writing a block may name further blocks: the list grows while it is walked.
+  for (size_t i = 0; i < blocks.toWrite.size(); ++i) {
+    const std::u16string name = blocks.toWrite[i];
+    AcDbBlockTableRecord* record = nullptr;
+    if (table->getAt(name.c_str(), record, AcDb::kForRead) != Acad::eOk)
+      continue;
+    out += comma;
+    comma = ",";
+    AppendJsonString(out, zwin32::ToUtf8(name));
+    out += ':';
+    Fields block(out);
+    double base[2] = {0, 0};
+    GroupList found(acdbTblSearch(u"BLOCK", name.c_str(), 0));
+    for (const resbuf* rb = found.head(); rb != nullptr; rb = rb->rbnext) {
+      if (rb->restype == 10) {
+        base[0] = rb->resval.rpoint[X];
+        base[1] = rb->resval.rpoint[Y];
+      }
+    }
+    block.numbers("base", {base[0], base[1]});
+    WriteBlockEntities(*record, blocks, block.key("entities"));
+    record->close();
+  }
+  out += '}';
+  table->close();
 }
 
 }  // namespace
@@ -280,6 +403,7 @@ std::string DrawingMessage() {
       message.key("file") += "null";
       message.key("layers") += "[]";
       message.key("entities") += "[]";
+      message.key("blocks") += "{}";
     } else {
       message.text("file", zwin32::ToUtf8(db->originalFileName()));
       WriteLayers(*db, message);

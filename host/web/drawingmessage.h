@@ -7,9 +7,11 @@
 
 namespace zanthost::web {
 
-// The JSON message {"type":"drawing", "file", "layers": [...], "entities": [...]} for the
-// working database; a message with no file and no entities when no drawing is open. Entities
-// that cannot be opened for read right now (a command holds them for write) are left out.
+// The JSON message {"type":"drawing", "file", "layers": [...], "entities": [...],
+// "blocks": {name: {"base", "entities"}}} for the working database, blocks being those that
+// block references show; a message with no file and no entities when no drawing is open.
+// Entities that cannot be opened for read right now (a command holds them for write) are left
+// out.
 std::string DrawingMessage();
 
 }  // namespace zanthost::web

@@ -148,11 +148,12 @@ class WebFrontEnd(unittest.TestCase):
         page = self.open_page(host)
         page.wait_for(lambda: page.drawing is not None)
         entities = page.drawing["entities"]
-        expected = list(ezdxf.readfile(drawing).modelspace())
+        doc = ezdxf.readfile(drawing)
+        expected = list(doc.modelspace())
         self.assertEqual([(e["handle"], e["kind"]) for e in entities],
                          [(e.dxf.handle, e.dxftype()) for e in expected])
         shapes = {e["shape"] for e in entities}
-        self.assertTrue({"line", "polyline", "arc", "text", "box"} <= shapes, shapes)
+        self.assertTrue({"line", "polyline", "arc", "text", "box", "insert"} <= shapes, shapes)
         by_handle = {e["handle"]: e for e in entities}
         for e in expected:
             sent = by_handle[e.dxf.handle]
@@ -169,6 +170,15 @@ class WebFrontEnd(unittest.TestCase):
             elif e.dxftype() == "TEXT":
                 self.assertEqual(sent["text"], e.dxf.text)
                 self.assertAlmostEqual(sent["height"], e.dxf.height)
+            elif e.dxftype() == "INSERT":
+                # A block reference: its block, once, and its attributes' values.
+                self.assertEqual((sent["block"], sent["at"]),
+                                 (e.dxf.name, [e.dxf.insert.x, e.dxf.insert.y]))
+                self.assertEqual([a["text"] for a in sent["attributes"]],
+                                 [a.dxf.text for a in e.attribs])
+                block = page.drawing["blocks"][e.dxf.name]
+                self.assertEqual([b["kind"] for b in block["entities"]],
+                                 [b.dxftype() for b in doc.blocks[e.dxf.name]])
         # A second page that connects later gets the drawing too, and the prompt the host
         # waits at.
         other = self.open_page(host)

@@ -157,6 +157,13 @@ describe("the body command's dialog on the page", () => {
   before(() => session.start(EXAMPLE_DXF, ["--load", ZANT_ARX], prepare));
   after(() => session.stop());
 
+  test("the title block is drawn from its block", async () => {
+    // The block reference at (120,172) shows its block's frame, 80 by 13.
+    assert.ok(await session.drawnAt(160, 172) > 0, "the frame's bottom side");
+    assert.ok(await session.drawnAt(200, 178) > 0, "the frame's right side");
+    assert.equal(await session.drawnAt(160, 178), 0, "inside the frame, between its texts");
+  });
+
   test("its controls are clicked on the page", async () => {
     const page = session.page;
     await session.type("ZANTLBODY");

@@ -36,18 +36,30 @@ function aciColour(index) {
   return `hsl(${hue}, 100%, ${Math.round(value * (1 - saturation / 2) * 100)}%)`;
 }
 
-function entityColour(entity) {
+// The colour index an entity draws with. Inside a block, BYBLOCK and the layer "0" take the
+// block reference's colour; outside one, BYBLOCK draws as 7 (white on a dark screen).
+function colourIndex(entity) {
+  if (entity.color === 0) return frame.colour;
+  if (entity.color !== 256) return entity.color;
+  if (entity.layer === "0" && frame.colour !== 7) return frame.colour;
   const layer = layers.get(entity.layer);
-  const index = entity.color === 256 ? (layer ? layer.color : 7) : entity.color;
-  // Colour 7 is white on a dark screen; BYBLOCK draws as 7 outside a block.
-  return aciColour(index === 0 ? 7 : index);
+  return layer ? layer.color : 7;
 }
 
 // ---- view ------------------------------------------------------------------------------------
 
+// Where the entities being drawn stand: the drawing itself, or a block shown by a block
+// reference (its point mapping, its scale for radii and heights, its rotation, its colour).
+let frame = { map: (x, y) => [x, y], scale: 1, rotation: 0, colour: 7 };
+
 function toScreen(x, y) {
   return [(x - view.x) * view.scale + canvas.width / 2,
           canvas.height / 2 - (y - view.y) * view.scale];
+}
+
+// The screen point of a point of the frame being drawn.
+function project(x, y) {
+  return toScreen(...frame.map(x, y));
 }
 
 function toWorld(sx, sy) {
@@ -62,6 +74,8 @@ function extentsOf(entity) {
     for (let i = 0; i + 2 < p.length; i += 3) points.push([p[i], p[i + 1]]);
   } else if (entity.shape === "line" || entity.shape === "box") {
     points.push([p[0], p[1]], [p[2], p[3]]);
+  } else if (entity.shape === "insert" && entity.box) {
+    points.push([entity.box[0], entity.box[1]], [entity.box[2], entity.box[3]]);
   } else if (entity.shape === "circle" || entity.shape === "arc") {
     const [x, y] = entity.center;
     points.push([x - entity.radius, y - entity.radius], [x + entity.radius, y + entity.radius]);
@@ -100,7 +114,7 @@ function visible(entity) {
 // A polyline segment with a bulge is an arc: the bulge is the tangent of a quarter of its
 // angle, positive counter-clockwise.
 function bulgeSegment(x1, y1, x2, y2, bulge) {
-  const [sx2, sy2] = toScreen(x2, y2);
+  const [sx2, sy2] = project(x2, y2);
   if (Math.abs(bulge) < 1e-9) {
     context.lineTo(sx2, sy2);
     return;
@@ -111,10 +125,10 @@ function bulgeSegment(x1, y1, x2, y2, bulge) {
   const radius = (chord * chord / 4 + sagitta * sagitta) / (2 * sagitta);
   const offset = Math.sign(bulge) * (radius - sagitta) / chord;
   const cx = (x1 + x2) / 2 - dy * offset, cy = (y1 + y2) / 2 + dx * offset;
-  const start = Math.atan2(y1 - cy, x1 - cx);
+  const start = Math.atan2(y1 - cy, x1 - cx) + frame.rotation;
   const sweep = 4 * Math.atan(bulge);
-  const [scx, scy] = toScreen(cx, cy);
-  context.arc(scx, scy, radius * view.scale, -start, -(start + sweep), sweep > 0);
+  const [scx, scy] = project(cx, cy);
+  context.arc(scx, scy, radius * frame.scale * view.scale, -start, -(start + sweep), sweep > 0);
 }
 
 // Multiline text without its format codes: paragraphs become lines.
@@ -125,12 +139,12 @@ function plainMText(text) {
 }
 
 function drawText(entity) {
-  const size = entity.height * view.scale;
+  const size = entity.height * frame.scale * view.scale;
   if (!(size >= 2)) return;
-  const [sx, sy] = toScreen(entity.at[0], entity.at[1]);
+  const [sx, sy] = project(entity.at[0], entity.at[1]);
   context.save();
   context.translate(sx, sy);
-  context.rotate(-(entity.rotation || 0));
+  context.rotate(-((entity.rotation || 0) + frame.rotation));
   context.font = `${size}px sans-serif`;
   if (entity.shape === "mtext") {
     const attachment = entity.attachment || 1;
@@ -147,27 +161,62 @@ function drawText(entity) {
   context.restore();
 }
 
-function drawEntity(entity) {
-  const colour = entityColour(entity);
+// A block reference: its block's entities placed by its point, scale and rotation (attribute
+// definitions stay in the block), then its attributes, which stand where they are.
+const kDeepestBlock = 16;
+function drawInsert(entity, depth) {
+  const block = drawing.blocks && drawing.blocks[entity.block];
+  const outer = frame;
+  if (block && depth < kDeepestBlock) {
+    const [bx, by] = block.base, [sx, sy] = entity.scale, [ax, ay] = entity.at;
+    const cos = Math.cos(entity.rotation), sin = Math.sin(entity.rotation);
+    frame = {
+      map: (x, y) => {
+        const lx = (x - bx) * sx, ly = (y - by) * sy;
+        return outer.map(ax + lx * cos - ly * sin, ay + lx * sin + ly * cos);
+      },
+      scale: outer.scale * Math.abs(sx),
+      rotation: outer.rotation + entity.rotation,
+      colour: colourIndex(entity),
+    };
+    for (const child of block.entities) {
+      if (child.kind !== "ATTDEF" && visible(child)) drawEntity(child, depth + 1);
+    }
+    frame = outer;
+  }
+  for (const attribute of entity.attributes || []) {
+    drawEntity({ ...attribute, shape: "text", layer: entity.layer, color: entity.color }, depth);
+  }
+}
+
+function drawEntity(entity, depth = 0) {
+  if (entity.shape === "insert") {
+    drawInsert(entity, depth);
+    return;
+  }
+  const colour = aciColour(colourIndex(entity));
   context.strokeStyle = colour;
   context.fillStyle = colour;
   const p = entity.points;
   context.beginPath();
   switch (entity.shape) {
     case "line":
-      context.moveTo(...toScreen(p[0], p[1]));
-      context.lineTo(...toScreen(p[2], p[3]));
+      context.moveTo(...project(p[0], p[1]));
+      context.lineTo(...project(p[2], p[3]));
       break;
     case "box": {
-      const [x1, y1] = toScreen(p[0], p[1]), [x2, y2] = toScreen(p[2], p[3]);
       context.setLineDash([4, 3]);
-      context.rect(x1, y2, x2 - x1, y1 - y2);
+      context.moveTo(...project(p[0], p[1]));
+      context.lineTo(...project(p[2], p[1]));
+      context.lineTo(...project(p[2], p[3]));
+      context.lineTo(...project(p[0], p[3]));
+      context.closePath();
       break;
     }
     case "polyline": {
       const count = Math.floor(p.length / 3);
       if (count === 0) return;
-      context.moveTo(...toScreen(p[0], p[1]));
+      context.moveTo(...project(p[0], p[1]));
       const segments = entity.closed ? count : count - 1;
       for (let i = 0; i < segments; ++i) {
         const j = (i + 1) % count;
@@ -176,13 +225,14 @@ function drawEntity(entity) {
       break;
     }
     case "circle": {
-      const [cx, cy] = toScreen(entity.center[0], entity.center[1]);
-      context.arc(cx, cy, entity.radius * view.scale, 0, 2 * Math.PI);
+      const [cx, cy] = project(entity.center[0], entity.center[1]);
+      context.arc(cx, cy, entity.radius * frame.scale * view.scale, 0, 2 * Math.PI);
       break;
     }
     case "arc": {
-      const [cx, cy] = toScreen(entity.center[0], entity.center[1]);
-      context.arc(cx, cy, entity.radius * view.scale, -entity.start, -entity.end, true);
+      const [cx, cy] = project(entity.center[0], entity.center[1]);
+      context.arc(cx, cy, entity.radius * frame.scale * view.scale,
+                  -(entity.start + frame.rotation), -(entity.end + frame.rotation), true);
       break;
     }
     case "text":
