@@ -41,26 +41,34 @@ const std::vector<Item> kDrawing = {
 
 class FakeView : public zacad::SelectionView {
  public:
+  // How many times selection asked for an entity's geometry, over every view made.
+  static inline int geometryAsked = 0;
+
   std::vector<SelectableEntity> entities() const override {
     std::vector<SelectableEntity> all;
     for (size_t i = 0; i < kDrawing.size(); ++i) {
-      const Item& item = kDrawing[i];
       SelectableEntity e;
       e.name = {static_cast<int64_t>(100 + i), 0};
       e.handle = 0x20 + i;
-      e.shown = item.shown;
-      e.hasExtents = true;
-      e.extents = {item.points[0], item.points[0]};
-      for (const auto& p : item.points) {
-        e.extents.min = {std::min(e.extents.min.x, p.x), std::min(e.extents.min.y, p.y)};
-        e.extents.max = {std::max(e.extents.max.x, p.x), std::max(e.extents.max.y, p.y)};
-      }
-      bool curve = std::u16string_view(item.type).find(u"LINE") != std::u16string_view::npos;
-      for (size_t k = 0; curve && k + 1 < item.points.size(); ++k)
-        e.outline.push_back({item.points[k], item.points[k + 1]});
+      e.shown = kDrawing[i].shown;
       all.push_back(e);
     }
     return all;
+  }
+  zacad::EntityGeometry geometry(const EntityName& name) const override {
+    ++geometryAsked;
+    const Item& item = kDrawing.at(name[0] - 100);
+    zacad::EntityGeometry g;
+    g.hasExtents = true;
+    g.extents = {item.points[0], item.points[0]};
+    for (const auto& p : item.points) {
+      g.extents.min = {std::min(g.extents.min.x, p.x), std::min(g.extents.min.y, p.y)};
+      g.extents.max = {std::max(g.extents.max.x, p.x), std::max(g.extents.max.y, p.y)};
+    }
+    bool curve = std::u16string_view(item.type).find(u"LINE") != std::u16string_view::npos;
+    for (size_t k = 0; curve && k + 1 < item.points.size(); ++k)
+      g.outline.push_back({item.points[k], item.points[k + 1]});
+    return g;
   }
   resbuf* entityList(const EntityName& name) const override {
     const Item& item = kDrawing.at(name[0] - 100);
@@ -251,6 +259,23 @@ TEST_F(SelectionTest, ModesWithoutTheUser) {
   EXPECT_EQ(acedSSGet(u"W", a, nullptr, nullptr, ss), RTERROR);
   zacad::SetSelectionViewFactory(nullptr);
   EXPECT_EQ(acedSSGet(u"X", nullptr, nullptr, nullptr, ss), RTERROR);
+}
+
+// Geometry is costly to compute over a large drawing: only picks and windows ask for it, once
+// per entity they look at, and never of an entity hidden by its layer.
+TEST_F(SelectionTest, GeometryOnlyForPicksAndWindows) {
+  FakeView::geometryAsked = 0;
+  ads_name ss;
+  ASSERT_EQ(acedSSGet(u"X", nullptr, nullptr, nullptr, ss), RTNORM);
+  acedSSFree(ss);
+  ASSERT_EQ(acedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);
+  acedSSFree(ss);
+  EXPECT_EQ(SelectFrom({u"ALL", u"#21", u""}), (std::vector<int>{0, 1, 2, 3, 4, 7}));
+  EXPECT_EQ(FakeView::geometryAsked, 0);
+  // Two windows and a pick in one dialogue: each shown entity is asked once.
+  EXPECT_EQ(SelectFrom({u"W", u"-1,-1", u"31,3", u"C", u"-1,-1", u"9,4", u"5,5.5", u""}),
+            (std::vector<int>{0, 2, 1}));
+  EXPECT_EQ(FakeView::geometryAsked, 6);
 }
 
 TEST_F(SelectionTest, ScriptPicksWindowsAndOptions) {

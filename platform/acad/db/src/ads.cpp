@@ -41,6 +41,37 @@ resbuf* nameBuffer(int code, const DatabaseData& db, zdxf::ObjectId id) {
   return rb;
 }
 
+// Whether the list's buffer of this group holds its value as a string (see `group`).
+bool carriesString(int code) {
+  if (code < 0 || isPointX(code) || isReference(code))
+    return false;
+  switch (zdxf::value_type(code)) {
+    case zdxf::ValueType::Double:
+    case zdxf::ValueType::Int16:
+    case zdxf::ValueType::Bool:
+    case zdxf::ValueType::Int32:
+    case zdxf::ValueType::Int64:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// A copy of a list `group` made, strings included.
+resbuf* copyList(const resbuf* list) {
+  resbuf* head = nullptr;
+  resbuf** tail = &head;
+  for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
+    resbuf* copy = buffer(rb->restype);
+    copy->resval = rb->resval;
+    if (carriesString(rb->restype) && rb->resval.rstring != nullptr)
+      copy->resval.rstring = zacad::newString(rb->resval.rstring);
+    *tail = copy;
+    tail = &copy->rbnext;
+  }
+  return head;
+}
+
 // One group of the list; `i` moves past the tags it used. Null for a reference to nothing.
 resbuf* group(DatabaseData& db, const std::vector<Tag>& tags, size_t& i) {
   const Tag& tag = tags[i++];
@@ -161,6 +192,10 @@ std::optional<zdxf::ObjectId> headerSection(const zdxf::Document& doc) {
 
 }  // namespace
 
+void zacad::DatabaseData::ListRelease::operator()(resbuf* list) const {
+  acutRelRb(list);
+}
+
 resbuf* acdbEntGet(const ads_name ent) {
   DatabaseData* db = nullptr;
   auto id = entityOf(db, ent);
@@ -237,12 +272,17 @@ resbuf* acdbTblSearch(const ACHAR* tblname, const ACHAR* sym, int) {
   AcDbStub* record = db->findRecord(dxfTable, sym);
   if (record == nullptr)
     return nullptr;
-  // A table entry's list starts at its type: it has no entity name.
-  resbuf* list = entityList(*db, record->object, false, nullptr);
-  resbuf* entry = list->rbnext;
-  list->rbnext = nullptr;
-  acutRelRb(list);
-  return entry;
+  // Applications look their APPID up before every xdata change: the entry is built once per
+  // record and copied, until a table changes.
+  auto [known, added] = db->tableEntries.try_emplace(record);
+  if (added) {
+    // A table entry's list starts at its type: it has no entity name.
+    resbuf* list = entityList(*db, record->object, false, nullptr);
+    known->second.reset(list->rbnext);
+    list->rbnext = nullptr;
+    acutRelRb(list);
+  }
+  return copyList(known->second.get());
 }
 
 int acdbRegApp(const ACHAR* appname) {

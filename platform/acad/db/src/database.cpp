@@ -117,14 +117,18 @@ AcDbStub* DatabaseData::findRecord(std::string_view table, std::u16string_view n
                                    bool erasedToo) {
   auto cached = records.find(table);
   if (cached == records.end()) {
-    std::vector<std::pair<std::u16string, AcDbStub*>> entries;
+    RecordIndex index;
     for (zdxf::ObjectId id : tableRecords(table))
-      entries.emplace_back(upper(recordName(id)), stub(id));
-    cached = records.emplace(std::string(table), std::move(entries)).first;
+      index[upper(recordName(id))].push_back(stub(id));
+    cached = records.emplace(std::string(table), std::move(index)).first;
   }
-  const std::u16string wanted = upper(name);
-  for (const auto& [recordName, record] : cached->second) {
-    if ((erasedToo || !record->erased) && recordName == wanted)
+  recordKey.assign(name);
+  upperInPlace(recordKey);
+  auto named = cached->second.find(recordKey);
+  if (named == cached->second.end())
+    return nullptr;
+  for (AcDbStub* record : named->second) {
+    if (erasedToo || !record->erased)
       return record;
   }
   return nullptr;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dbmain.h"
@@ -92,9 +93,11 @@ struct DatabaseData {
   std::vector<std::unique_ptr<AcDbStub[]>> stubBlocks;
   std::unique_ptr<AcDbStub> implicit[4];  // by AcDbStub::Implicit - 1
   UndoLog undo;
-  // Records by table and upper-case name (erased ones included), made on first use and
-  // dropped whenever a table may have changed.
-  std::map<std::string, std::vector<std::pair<std::u16string, AcDbStub*>>, std::less<>> records;
+  // Records by table and upper-case name, those of one name in file order (erased ones
+  // included), made on first use and dropped whenever a table may have changed.
+  using RecordIndex = std::unordered_map<std::u16string, std::vector<AcDbStub*>>;
+  std::map<std::string, RecordIndex, std::less<>> records;
+  std::u16string recordKey;  // the name looked up, upper-cased in place: no allocation a lookup
   // Drawing-order position of each object, rebuilt when objects were added.
   std::vector<size_t> positions;
   size_t positionsOf = 0;  // the drawing's object count when positions was made
@@ -105,6 +108,11 @@ struct DatabaseData {
   std::map<const AcDbStub*, bool> lockedLayers;
   // APPID record names as written (setXData writes them in every 1001 tag); dropped likewise.
   std::map<const AcDbStub*, std::u16string> applicationRecordNames;
+  // acdbTblSearch's list of a record, handed out as copies; dropped likewise.
+  struct ListRelease {
+    void operator()(resbuf* list) const;
+  };
+  std::map<const AcDbStub*, std::unique_ptr<resbuf, ListRelease>> tableEntries;
   bool undoDisabled = false;
   bool modified = false;
   bool anyErased = false;
@@ -141,6 +149,7 @@ struct DatabaseData {
     records.clear();
     lockedLayers.clear();
     applicationRecordNames.clear();
+    tableEntries.clear();
   }
   std::uint32_t applicationNumber(std::string_view name) {
     auto known = applicationNumbers.find(name);
@@ -176,6 +185,7 @@ AcGePoint3d pointAt(const std::vector<zdxf::Tag>& tags, int code);
 size_t xdataStart(const std::vector<zdxf::Tag>& tags);
 ACHAR* newString(std::u16string_view text);
 std::u16string upper(std::u16string_view text);
+void upperInPlace(std::u16string& text);
 bool sameName(std::u16string_view a, std::u16string_view b);
 
 // The live database with this serial, or null.

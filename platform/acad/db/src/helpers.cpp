@@ -54,12 +54,16 @@ ACHAR* newString(std::u16string_view text) {
   return copy;
 }
 
-std::u16string upper(std::u16string_view text) {
-  std::u16string result(text);
-  for (char16_t& c : result) {
+void upperInPlace(std::u16string& text) {
+  for (char16_t& c : text) {
     if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
       c = static_cast<char16_t>(c - 0x20);
   }
+}
+
+std::u16string upper(std::u16string_view text) {
+  std::u16string result(text);
+  upperInPlace(result);
   return result;
 }
 

@@ -1,6 +1,6 @@
 // The entities of the working drawing's current space as selection sees them: layer state from
-// the layer table, extents from the entity, and the exact outline of lines and lightweight
-// polylines (arc segments taken as their chords) from their DXF lists.
+// the layer table and, when a pick or window asks, extents from the entity and the exact outline
+// of lines and lightweight polylines (arc segments taken as their chords) from their DXF lists.
 #include "databaseview.h"
 
 #include <map>
@@ -68,6 +68,28 @@ class DatabaseView : public SelectionView {
     return found;
   }
 
+  EntityGeometry geometry(const EntityName& name) const override {
+    EntityGeometry geometry;
+    ads_name ent = {name[0], name[1]};
+    AcDbObjectId id;
+    AcDbEntity* entity = nullptr;
+    if (acdbGetObjectId(id, ent) != Acad::eOk ||
+        acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) {
+      return geometry;
+    }
+    AcDbExtents extents;
+    if (entity->getGeomExtents(extents) == Acad::eOk && !extents.isEmpty()) {
+      geometry.hasExtents = true;
+      geometry.extents = {{extents.minPoint().x, extents.minPoint().y},
+                          {extents.maxPoint().x, extents.maxPoint().y}};
+    }
+    entity->close();
+    resbuf* list = acdbEntGet(ent);
+    geometry.outline = Outline(list);
+    acutRelRb(list);
+    return geometry;
+  }
+
   resbuf* entityList(const EntityName& name) const override {
     ads_name ent = {name[0], name[1]};
     return acdbEntGet(ent);
@@ -86,15 +108,6 @@ class DatabaseView : public SelectionView {
     e.handle = handle.value();
     LayerState layer = layerState(entity.layerId());
     e.shown = !layer.frozen && !layer.off;
-    AcDbExtents extents;
-    if (entity.getGeomExtents(extents) == Acad::eOk && !extents.isEmpty()) {
-      e.hasExtents = true;
-      e.extents = {{extents.minPoint().x, extents.minPoint().y},
-                   {extents.maxPoint().x, extents.maxPoint().y}};
-    }
-    resbuf* list = acdbEntGet(name);
-    e.outline = Outline(list);
-    acutRelRb(list);
     return e;
   }
 

@@ -52,35 +52,35 @@ Box WindowOf(Point2 a, Point2 b) {
   return {{std::min(a.x, b.x), std::min(a.y, b.y)}, {std::max(a.x, b.x), std::max(a.y, b.y)}};
 }
 
-double DistanceTo(const SelectableEntity& entity, Point2 point) {
-  if (!entity.outline.empty()) {
+double DistanceTo(const EntityGeometry& geometry, Point2 point) {
+  if (!geometry.outline.empty()) {
     double nearest = std::numeric_limits<double>::infinity();
-    for (const auto& [a, b] : entity.outline)
+    for (const auto& [a, b] : geometry.outline)
       nearest = std::min(nearest, SegmentDistance(point, a, b));
     return nearest;
   }
-  if (!entity.hasExtents)
+  if (!geometry.hasExtents)
     return std::numeric_limits<double>::infinity();
-  const Box& box = entity.extents;
+  const Box& box = geometry.extents;
   const double dx = std::max({box.min.x - point.x, 0.0, point.x - box.max.x});
   const double dy = std::max({box.min.y - point.y, 0.0, point.y - box.max.y});
   return std::hypot(dx, dy);
 }
 
-bool InsideWindow(const SelectableEntity& entity, const Box& window) {
-  return entity.hasExtents && Contains(window, entity.extents.min) &&
-         Contains(window, entity.extents.max);
+bool InsideWindow(const EntityGeometry& geometry, const Box& window) {
+  return geometry.hasExtents && Contains(window, geometry.extents.min) &&
+         Contains(window, geometry.extents.max);
 }
 
-bool CrossesWindow(const SelectableEntity& entity, const Box& window) {
-  if (!entity.outline.empty()) {
-    return std::any_of(entity.outline.begin(), entity.outline.end(), [&](const auto& piece) {
+bool CrossesWindow(const EntityGeometry& geometry, const Box& window) {
+  if (!geometry.outline.empty()) {
+    return std::any_of(geometry.outline.begin(), geometry.outline.end(), [&](const auto& piece) {
       return SegmentMeetsBox(piece[0], piece[1], window);
     });
   }
-  if (!entity.hasExtents)
+  if (!geometry.hasExtents)
     return false;
-  const Box& box = entity.extents;
+  const Box& box = geometry.extents;
   return box.min.x <= window.max.x && box.max.x >= window.min.x && box.min.y <= window.max.y &&
          box.max.y >= window.min.y;
 }

@@ -9,14 +9,14 @@ namespace zacad {
 // The window spanned by two corners in any order.
 Box WindowOf(Point2 a, Point2 b);
 
-// Distance from `point` to the entity's geometry (0 inside the extents of an entity without an
+// Distance from `point` to the geometry (0 inside the extents of an entity without an
 // outline); infinite when the entity has no geometry.
-double DistanceTo(const SelectableEntity& entity, Point2 point);
+double DistanceTo(const EntityGeometry& geometry, Point2 point);
 
 // Window selection: the entity lies entirely inside.
-bool InsideWindow(const SelectableEntity& entity, const Box& window);
+bool InsideWindow(const EntityGeometry& geometry, const Box& window);
 
 // Crossing selection: the entity lies inside or touches the window's border.
-bool CrossesWindow(const SelectableEntity& entity, const Box& window);
+bool CrossesWindow(const EntityGeometry& geometry, const Box& window);
 
 }  // namespace zacad

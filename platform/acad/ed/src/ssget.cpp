@@ -75,8 +75,9 @@ class Selection {
   template <typename Wanted>
   Members collect(Wanted wanted) {
     Members found;
-    for (const SelectableEntity& entity : entities_) {
-      if (wanted(entity) && passes(entity))
+    for (size_t i = 0; i < entities_.size(); ++i) {
+      const SelectableEntity& entity = entities_[i];
+      if (wanted(entity, i) && passes(entity))
         found.push_back(entity.name);
     }
     return found;
@@ -84,13 +85,14 @@ class Selection {
 
   Members window(Point2 a, Point2 b, bool crossing) {
     Box box = WindowOf(a, b);
-    return collect([&](const SelectableEntity& e) {
-      return e.shown && (crossing ? CrossesWindow(e, box) : InsideWindow(e, box));
+    return collect([&](const SelectableEntity& e, size_t i) {
+      return e.shown &&
+             (crossing ? CrossesWindow(geometry(i), box) : InsideWindow(geometry(i), box));
     });
   }
 
   Members all() {
-    return collect([](const SelectableEntity& e) { return e.shown; });
+    return collect([](const SelectableEntity& e, size_t) { return e.shown; });
   }
 
   // The newest visible entity, filtered.
@@ -119,10 +121,11 @@ class Selection {
     const double aperture = IntVar(u"PICKBOX");
     const SelectableEntity* nearest = nullptr;
     double best = std::numeric_limits<double>::infinity();
-    for (const SelectableEntity& entity : entities_) {
+    for (size_t i = 0; i < entities_.size(); ++i) {
+      const SelectableEntity& entity = entities_[i];
       if (!entity.shown)
         continue;
-      double distance = DistanceTo(entity, point);
+      double distance = DistanceTo(geometry(i), point);
       if (distance <= aperture && distance <= best && passes(entity)) {
         best = distance;
         nearest = &entity;
@@ -151,9 +154,19 @@ class Selection {
     return ok;
   }
 
+  // Asked of the view once per entity, and only for the entities a pick or window looks at.
+  const EntityGeometry& geometry(size_t i) {
+    if (geometries_.empty())
+      geometries_.resize(entities_.size());
+    if (!geometries_[i])
+      geometries_[i] = view_.geometry(entities_[i].name);
+    return *geometries_[i];
+  }
+
   const SelectionView& view_;
   const SelectionFilter& filter_;
   std::vector<SelectableEntity> entities_;
+  std::vector<std::optional<EntityGeometry>> geometries_;
 };
 
 Point2 Flat(const Point3& p) {
@@ -341,7 +354,7 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
   Members members;
   const std::u16string& letters = mode->letters;
   if (letters == u"X") {
-    members = selection.collect([](const SelectableEntity&) { return true; });
+    members = selection.collect([](const SelectableEntity&, size_t) { return true; });
   } else if (letters == u"A") {
     members = selection.all();
   } else if (letters == u"I") {

@@ -1,6 +1,6 @@
-// What selection needs to know of the current drawing: its entities with their layer state and
-// geometry, and each entity's DXF list for filters. The drawing database provides the real
-// view; tests may put their own in its place.
+// What selection needs to know of the current drawing: its entities with their layer state,
+// the geometry of those a pick or window looks at, and each entity's DXF list for filters. The
+// drawing database provides the real view; tests may put their own in its place.
 #pragma once
 
 #include <array>
@@ -32,6 +32,11 @@ struct SelectableEntity {
   // Its layer is neither frozen nor off: picks, windows, ALL and handles reach it (X also
   // takes the others).
   bool shown = true;
+};
+
+// Where an entity lies. Only picks and windows need it, so it is asked for entity by entity:
+// ALL, X and handles over a large drawing never compute it.
+struct EntityGeometry {
   bool hasExtents = false;
   Box extents;
   // The straight pieces of a line or polyline, for exact pick and crossing tests; empty when
@@ -45,6 +50,9 @@ class ZACAD_ED_API SelectionView {
 
   // The entities of the current space, oldest first; erased ones are left out.
   virtual std::vector<SelectableEntity> entities() const = 0;
+
+  // The geometry of one of those entities.
+  virtual EntityGeometry geometry(const EntityName& name) const = 0;
 
   // The entity's DXF list as acdbEntGet gives it (the caller releases it), or null.
   virtual resbuf* entityList(const EntityName& name) const = 0;
