@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   std::string script;
   std::string drawing;
   bool web = false;
-  std::optional<int> port = kDefaultWebPort;
+  std::optional<int> port;
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (std::strcmp(argv[i], "--help") == 0) {
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
       script = argv[++i];
     } else if (std::strcmp(argv[i], "--web") == 0) {
       web = true;
-    } else if (std::strcmp(argv[i], "--port") == 0 && hasValue &&
+    } else if (std::strcmp(argv[i], "--port") == 0 && hasValue && !port &&
                (port = zanthost::web::WebFrontEnd::ParsePort(argv[i + 1]))) {
       ++i;
     } else if (argv[i][0] != '-' && drawing.empty()) {
@@ -80,8 +80,8 @@ int main(int argc, char** argv) {
       return kBadStart;
     }
   }
-  if (web && !script.empty()) {
-    std::fprintf(stderr, "zanthost: --web and --script cannot be used together\n%s", kUsage);
+  if ((web && !script.empty()) || (port && !web)) {
+    std::fprintf(stderr, "zanthost: --port goes with --web, which excludes --script\n%s", kUsage);
     return kBadStart;
   }
 
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   if (status == kOk) {
     if (web) {
       std::string error;
-      page = zanthost::web::WebFrontEnd::Start(*port, error);
+      page = zanthost::web::WebFrontEnd::Start(port.value_or(kDefaultWebPort), error);
       if (!page) {
         std::fprintf(stderr, "zanthost: %s\n", error.c_str());
         status = kBadStart;

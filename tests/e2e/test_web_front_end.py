@@ -337,7 +337,8 @@ class WebFrontEnd(unittest.TestCase):
 
     def test_wrong_arguments(self):
         for args in (["--web", "--port", "65536"], ["--web", "--port", "x"],
-                     ["--web", "--script", "run.scr"]):
+                     ["--web", "--script", "run.scr"], ["--port", "0"],
+                     ["--web", "--port", "0", "--port", "1"]):
             run = subprocess.run([ZANTHOST, *args], env=self.box.env(), stdin=subprocess.DEVNULL,
                                  capture_output=True, text=True, timeout=30)
             self.assertEqual(run.returncode, 2, args)
