@@ -1,5 +1,6 @@
 #include "zdxf/tag.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cctype>
@@ -9,13 +10,18 @@
 
 namespace zdxf {
 
-ValueType value_type(int code) {
+namespace {
+
+constexpr int kTypedCodes = 1072;  // codes from here on are strings
+
+// Every code below kTypedCodes by its type: asked for each tag parsed, checked and converted.
+const std::array<ValueType, kTypedCodes> kTypes = [] {
   struct Range {
     int first, last;
     ValueType type;
   };
   // Everything not listed (including undefined codes seen in real files) is kept as a string.
-  static constexpr Range kRanges[] = {
+  constexpr Range kRanges[] = {
       {10, 59, ValueType::Double},     {60, 79, ValueType::Int16},
       {90, 99, ValueType::Int32},      {105, 105, ValueType::Handle},
       {110, 149, ValueType::Double},   {160, 169, ValueType::Int64},
@@ -29,11 +35,19 @@ ValueType value_type(int code) {
       {1005, 1005, ValueType::Handle}, {1010, 1059, ValueType::Double},
       {1060, 1070, ValueType::Int16},  {1071, 1071, ValueType::Int32},
   };
+  std::array<ValueType, kTypedCodes> types;
+  types.fill(ValueType::String);
   for (const Range& r : kRanges) {
-    if (code >= r.first && code <= r.last)
-      return r.type;
+    for (int code = r.first; code <= r.last; ++code)
+      types[code] = r.type;
   }
-  return ValueType::String;
+  return types;
+}();
+
+}  // namespace
+
+ValueType value_type(int code) {
+  return code >= 0 && code < kTypedCodes ? kTypes[code] : ValueType::String;
 }
 
 std::string_view Tag::trimmed() const {

@@ -276,11 +276,23 @@ resbuf* acdbTblSearch(const ACHAR* tblname, const ACHAR* sym, int) {
   // record and copied, until a table changes.
   auto [known, added] = db->tableEntries.try_emplace(record);
   if (added) {
-    // A table entry's list starts at its type: it has no entity name.
+    // A table entry's list holds its type and data: no entity name, handle, subclass markers,
+    // reactors or owner.
     resbuf* list = entityList(*db, record->object, false, nullptr);
-    known->second.reset(list->rbnext);
-    list->rbnext = nullptr;
-    acutRelRb(list);
+    resbuf** link = &list;
+    while (*link != nullptr) {
+      resbuf* rb = *link;
+      const int code = rb->restype;
+      if (code == -1 || code == 5 || code == 100 || code == 102 || code == 105 ||
+          isReference(code)) {
+        *link = rb->rbnext;
+        rb->rbnext = nullptr;
+        acutRelRb(rb);
+      } else {
+        link = &rb->rbnext;
+      }
+    }
+    known->second.reset(list);
   }
   return copyList(known->second.get());
 }

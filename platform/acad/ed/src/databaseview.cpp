@@ -11,6 +11,7 @@
 #include "dbapserv.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
+#include "zacad/spaceentities.h"
 
 namespace zacad {
 namespace {
@@ -49,22 +50,19 @@ class DatabaseView : public SelectionView {
   explicit DatabaseView(AcDbDatabase* db) : db_(db) {}
 
   std::vector<SelectableEntity> entities() const override {
+    const std::vector<SpaceEntity> entities = CurrentSpaceEntities(db_);
     std::vector<SelectableEntity> found;
-    AcDbBlockTableRecord* space = nullptr;
-    if (acdbOpenObject(space, db_->currentSpaceId(), AcDb::kForRead) != Acad::eOk)
-      return found;
-    AcDbBlockTableRecordIterator* it = nullptr;
-    if (space->newIterator(it) == Acad::eOk) {
-      for (; !it->done(); it->step()) {
-        AcDbEntity* entity = nullptr;
-        if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk)
-          continue;  // erased entities are skipped
-        found.push_back(describe(*entity));
-        entity->close();
-      }
-      delete it;
+    found.reserve(entities.size());
+    for (const SpaceEntity& entity : entities) {
+      SelectableEntity e;
+      ads_name name;
+      acdbGetAdsName(name, entity.id);
+      e.name = {name[0], name[1]};
+      e.handle = entity.handle;
+      LayerState layer = layerState(entity.layer);
+      e.shown = !layer.frozen && !layer.off;
+      found.push_back(e);
     }
-    space->close();
     return found;
   }
 
@@ -98,19 +96,6 @@ class DatabaseView : public SelectionView {
   const void* drawing() const override { return db_; }
 
  private:
-  SelectableEntity describe(const AcDbEntity& entity) const {
-    SelectableEntity e;
-    ads_name name;
-    acdbGetAdsName(name, entity.objectId());
-    e.name = {name[0], name[1]};
-    AcDbHandle handle;
-    entity.getAcDbHandle(handle);
-    e.handle = handle.value();
-    LayerState layer = layerState(entity.layerId());
-    e.shown = !layer.frozen && !layer.off;
-    return e;
-  }
-
   LayerState layerState(AcDbObjectId id) const {
     const uint64_t key = id.handle().value();
     auto known = layers_.find(key);

@@ -1,6 +1,8 @@
 #include "resvaluekind.h"
 
+#include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "adscodes.h"
 
@@ -76,14 +78,37 @@ constexpr CodeRange kRanges[] = {
     {RTLONG_PTR, RTINT64, K::kInt64},
 };
 
+// The kind of every code from the lowest to the highest listed, so that a lookup, made for each
+// buffer built or released, is one index.
+struct KindTable {
+  int lowest = 0;
+  std::vector<ResValueKind> kinds;
+
+  KindTable() {
+    int highest = kRanges[0].last;
+    lowest = kRanges[0].first;
+    for (const CodeRange& range : kRanges) {
+      lowest = std::min(lowest, range.first);
+      highest = std::max(highest, range.last);
+    }
+    kinds.assign(static_cast<size_t>(highest - lowest + 1), K::kUnknown);
+    // The first range listing a code gives its kind.
+    for (auto range = std::rbegin(kRanges); range != std::rend(kRanges); ++range) {
+      for (int code = range->first; code <= range->last; ++code)
+        kinds[static_cast<size_t>(code - lowest)] = range->kind;
+    }
+  }
+};
+
 }  // namespace
 
 ResValueKind resValueKind(int restype) {
-  for (const CodeRange& range : kRanges) {
-    if (restype >= range.first && restype <= range.last)
-      return range.kind;
-  }
-  return K::kUnknown;
+  // Made on first use: buffers may be built while other libraries are still being initialised.
+  static const KindTable table;
+  const int index = restype - table.lowest;
+  if (index < 0 || static_cast<size_t>(index) >= table.kinds.size())
+    return K::kUnknown;
+  return table.kinds[static_cast<size_t>(index)];
 }
 
 }  // namespace zacad
