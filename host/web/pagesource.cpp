@@ -1,10 +1,12 @@
 #include "pagesource.h"
 
 #include <chrono>
+#include <exception>
 
 #include "dbapserv.h"
 #include "dbmain.h"
 #include "drawingmessage.h"
+#include "json.h"
 #include "zwin32/utf.h"
 
 namespace zanthost::web {
@@ -18,6 +20,20 @@ void OnStop(int) {
 
 // How often a wait for the page looks whether the terminal asked the host to stop.
 constexpr std::chrono::milliseconds kStopPoll{200};
+
+// The drawing for the pages. Reading it must not end the host (it runs inside a prompt, where
+// nothing above would catch), so a failure, such as memory running out on a huge drawing,
+// becomes a line of output for the pages instead.
+std::string DrawingOrFailure() {
+  try {
+    return DrawingMessage();
+  } catch (const std::exception& e) {
+    std::string message = "{\"type\":\"output\",\"text\":";
+    AppendJsonString(message,
+                     std::string("\n** The drawing could not be sent: ") + e.what() + " **\n");
+    return message + "}";
+  }
+}
 
 }  // namespace
 
@@ -49,7 +65,7 @@ zacad::InputLine PageSource::next(std::u16string_view) {
   dialogs_.hostWaits();
   if (const Shown current = Current(); current != shown_) {
     shown_ = current;
-    server_.sendToAll(DrawingMessage());
+    server_.sendToAll(DrawingOrFailure());
   }
   while (!gStopRequested) {
     std::optional<PageEvent> event = server_.waitEvent(kStopPoll);
@@ -57,7 +73,7 @@ zacad::InputLine PageSource::next(std::u16string_view) {
       continue;
     switch (event->kind) {
       case PageEvent::Kind::kDrawing:
-        server_.sendTo(event->session, DrawingMessage());
+        server_.sendTo(event->session, DrawingOrFailure());
         if (!dialogs_.shown().empty())
           server_.sendTo(event->session, dialogs_.shown());
         break;
