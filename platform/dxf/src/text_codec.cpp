@@ -34,6 +34,17 @@ iconv_t open_iconv(const std::string& to, const std::string& from) {
   return iconv_open(to.c_str(), from.c_str());
 }
 
+// Printable ASCII without a backslash (escapes such as \U+XXXX) or a caret (caret codes): text
+// whose bytes and characters are the same in every code page.
+template <typename Char>
+bool is_plain(std::basic_string_view<Char> s) {
+  for (Char c : s) {
+    if (c < 0x20 || c >= 0x7F || c == '\\' || c == '^')
+      return false;
+  }
+  return true;
+}
+
 bool is_ascii(std::string_view s) {
   for (char c : s) {
     if (static_cast<unsigned char>(c) >= 0x80)
@@ -333,6 +344,9 @@ std::u16string unescape(std::u16string s) {
 }  // namespace
 
 std::u16string TextCodec::decode(std::string_view bytes) const {
+  // Plain ASCII with no escape or caret reads the same in every code page: widened as it is.
+  if (is_plain(bytes))
+    return std::u16string(bytes.begin(), bytes.end());
   std::u16string text;
   if (utf8_ || is_ascii(bytes)) {
     text = utf8_to_utf16(bytes);
@@ -346,6 +360,8 @@ std::u16string TextCodec::decode(std::string_view bytes) const {
 }
 
 std::string TextCodec::encode(std::u16string_view text) const {
+  if (is_plain(text))
+    return std::string(text.begin(), text.end());
   std::u16string careted = caret(text);
   if (utf8_)
     return utf16_to_utf8(careted);

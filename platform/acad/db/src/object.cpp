@@ -34,9 +34,13 @@ std::optional<std::string> appendedApplication(const DatabaseData& db, const Obj
     appended = after[i].code != 1001;
   if (!appended)
     return std::nullopt;
-  const std::u16string app = blockApplication(db, after[before.size()]);
+  std::optional<std::u16string> app;  // decoded only when the object had xdata before
   for (const zdxf::Tag& tag : before) {
-    if (tag.code == 1001 && blockApplication(db, tag) == app)
+    if (tag.code != 1001)
+      continue;
+    if (!app)
+      app = blockApplication(db, after[before.size()]);
+    if (namesApplication(*db.doc, tag, *app))
       return std::nullopt;
   }
   return std::string(after[before.size()].trimmed());

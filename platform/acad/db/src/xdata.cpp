@@ -155,7 +155,7 @@ Acad::ErrorStatus toTags(const zdxf::Document& doc, const resbuf*& rb, std::vect
 std::optional<Tag> cutBlock(const zdxf::Document& doc, std::vector<Tag>& xdata,
                             const std::u16string& app) {
   for (size_t i = 0; i < xdata.size(); ++i) {
-    if (xdata[i].code != 1001 || zacad::upper(doc.decode(xdata[i].trimmed())) != app)
+    if (xdata[i].code != 1001 || !zacad::namesApplication(doc, xdata[i], app))
       continue;
     size_t end = i + 1;
     while (end < xdata.size() && xdata[end].code != 1001)
@@ -181,7 +181,7 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const {
   bool inWanted = false;
   for (size_t i = zacad::xdataStart(tags); i < tags.size();) {
     if (tags[i].code == 1001)
-      inWanted = regappName == nullptr || zacad::upper(db.doc->decode(tags[i].trimmed())) == wanted;
+      inWanted = regappName == nullptr || zacad::namesApplication(*db.doc, tags[i], wanted);
     if (!inWanted) {
       ++i;
       continue;
@@ -209,15 +209,17 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     AcDbStub* record = db.findRecord("APPID", rb->resval.rstring);
     if (record == nullptr)
       return Acad::eRegappIdNotFound;
-    auto [named, added] = db.applicationRecordNames.emplace(record, std::u16string());
-    if (added)
-      named->second = db.recordName(record->object);
-    const std::u16string& registered = named->second;
+    auto [named, added] = db.applicationRecordNames.try_emplace(record);
+    if (added) {
+      named->second.written = db.recordName(record->object);
+      named->second.upper = zacad::upper(named->second.written);
+    }
+    const std::u16string& registered = named->second.written;
     rb = rb->rbnext;
     std::vector<Tag> data;
     if (const Acad::ErrorStatus es = toTags(doc, rb, data); es != Acad::eOk)
       return es;
-    std::optional<Tag> head = cutBlock(doc, xd, zacad::upper(registered));
+    std::optional<Tag> head = cutBlock(doc, xd, named->second.upper);
     if (data.empty())
       continue;
     // The 1001 tag is written exactly as the APPID record names the application.

@@ -1,9 +1,9 @@
 // acedSSGet: the selection modes an application asks for (X, A, I, L, P, W, C) and the
 // host's "Select objects:" dialogue with the user (picks, windows, ALL, L, P, R/A, U, #handle).
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "acedads.h"
@@ -205,6 +205,46 @@ std::optional<uint64_t> ParseHandle(std::u16string_view text) {
   return handle;
 }
 
+// Sorted copies, not a search of the result for each name, so that ALL over a large drawing stays
+// fast: a std::set would cost an allocation a name.
+std::vector<EntityName> Sorted(const Members& names) {
+  std::vector<EntityName> sorted(names.begin(), names.end());
+  std::sort(sorted.begin(), sorted.end());
+  return sorted;
+}
+
+// Appends to `result` the names of `found` it lacks, in their order, each once.
+void AddNew(Members& result, const Members& found) {
+  const std::vector<EntityName> present = Sorted(result);
+  // Names in strictly rising order hold no duplicates: ALL and windows find entities in drawing
+  // order, which is mostly the order of their names.
+  if (std::adjacent_find(found.begin(), found.end(), std::greater_equal<>()) == found.end()) {
+    for (const EntityName& name : found) {
+      if (!std::binary_search(present.begin(), present.end(), name))
+        result.push_back(name);
+    }
+    return;
+  }
+  // Found names by name, then by place: the first of equal names is the one kept.
+  std::vector<std::pair<EntityName, size_t>> byName;
+  byName.reserve(found.size());
+  for (size_t i = 0; i < found.size(); ++i)
+    byName.emplace_back(found[i], i);
+  std::sort(byName.begin(), byName.end());
+  std::vector<bool> added(found.size(), false);
+  for (size_t k = 0; k < byName.size(); ++k) {
+    const EntityName& name = byName[k].first;
+    if ((k == 0 || byName[k - 1].first != name) &&
+        !std::binary_search(present.begin(), present.end(), name)) {
+      added[byName[k].second] = true;
+    }
+  }
+  for (size_t i = 0; i < found.size(); ++i) {
+    if (added[i])
+      result.push_back(found[i]);
+  }
+}
+
 // The "Select objects:" dialogue. Returns RTNORM when the user ends it with Enter (or one
 // successful operation in single mode), RTCAN on Escape; `members` is then left as it was.
 int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
@@ -297,20 +337,17 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
     undo.push_back(result);
     const size_t before = result.size();
     std::u16string message = Message(Msg::kFound, {Count(found.size())});
-    // Sets, not searches of the result, so that ALL over a large drawing stays linear.
     if (removing) {
-      const std::set<EntityName> gone(found.begin(), found.end());
-      std::erase_if(result, [&](const EntityName& name) { return gone.count(name) != 0; });
+      const std::vector<EntityName> gone = Sorted(found);
+      std::erase_if(result, [&](const EntityName& name) {
+        return std::binary_search(gone.begin(), gone.end(), name);
+      });
       if (!found.empty()) {
         message +=
             Message(Msg::kRemovedTotal, {Count(before - result.size()), Count(result.size())});
       }
     } else {
-      std::set<EntityName> present(result.begin(), result.end());
-      for (const EntityName& name : found) {
-        if (present.insert(name).second)
-          result.push_back(name);
-      }
+      AddNew(result, found);
       size_t duplicates = found.size() - (result.size() - before);
       if (duplicates > 0)
         message += Message(Msg::kDuplicates, {Count(duplicates)});
