@@ -48,21 +48,22 @@ bool TagScanner::next_ascii(RawTag& tag) {
   if (pos_ >= buf_.size())
     return false;
   // Lines end in LF, CRLF or a lone CR, and may differ from line to line.
+  // Lines are short (a code, a number, a name): one pass over their bytes beats a library
+  // search for each line end.
   auto read_line = [&](std::string_view& text) {
     const char* start = buf_.data() + pos_;
-    std::size_t left = buf_.size() - pos_;
-    const void* nl = std::memchr(start, '\n', left);
-    std::size_t len = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : left;
-    const void* cr = std::memchr(start, '\r', len);
-    if (cr != nullptr) {
-      std::size_t at = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
-      text = std::string_view(start, at);
-      bool crlf = at + 1 < left && start[at + 1] == '\n';
-      pos_ += at + (crlf ? 2 : 1);
-    } else {
-      text = std::string_view(start, len);
-      pos_ += nl ? len + 1 : len;
-    }
+    const char* end = buf_.data() + buf_.size();
+    const char* at = start;
+    while (at != end && *at != '\n' && *at != '\r')
+      ++at;
+    const std::size_t len = static_cast<std::size_t>(at - start);
+    text = std::string_view(start, len);
+    if (at == end)
+      pos_ += len;
+    else if (*at == '\r' && at + 1 != end && at[1] == '\n')
+      pos_ += len + 2;
+    else
+      pos_ += len + 1;
     ++line_;
   };
   tag.begin = pos_;
