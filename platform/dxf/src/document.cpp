@@ -1,6 +1,9 @@
 #include "zdxf/document.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,6 +42,22 @@ Document::Document(Document&&) noexcept = default;
 Document& Document::operator=(Document&&) noexcept = default;
 Document::~Document() = default;
 
+namespace {
+
+// A drawing of many megabytes is read into fresh memory: in 2 MB pages the kernel maps it with a
+// few hundred faults instead of one every 4 KB, which otherwise cost as much as the reading.
+// Only a hint: where the kernel has no large pages, nothing changes.
+void use_large_pages(std::string& buffer) {
+  constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
+  const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
+  const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
+  const std::uintptr_t last = (begin + buffer.capacity()) & ~(kLarge - 1);
+  if (last > first)
+    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
+
+}  // namespace
+
 Document Document::open(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
@@ -51,6 +70,8 @@ Document Document::open(const std::string& path) {
   std::streamoff size = in.tellg();
   if (size < 0)
     throw Error(path, 0, "cannot read the file");
+  bytes.reserve(static_cast<std::size_t>(size));
+  use_large_pages(bytes);
   bytes.resize(static_cast<std::size_t>(size));
   in.seekg(0);
   in.read(bytes.data(), size);
