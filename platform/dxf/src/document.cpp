@@ -384,7 +384,7 @@ void Document::read_header() {
     if (format_ == Format::Ascii) {
       auto [begin, end] = span(header_);
       style_->int_width =
-          detail::ascii_style(std::string_view(buffer_).substr(begin, end - begin)).int_width;
+          detail::ascii_style(std::string_view(buffer_).substr(begin, end - begin)).int_width();
     }
   }
   if (std::find(std::begin(kVersions), std::end(kVersions), version_) == std::end(kVersions)) {

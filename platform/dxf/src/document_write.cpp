@@ -17,8 +17,7 @@ void Document::write_object(std::string& out, ObjectId id) const {
     }
     auto [begin, end] = span(model);
     style = detail::ascii_style(std::string_view(buffer_).substr(begin, end - begin));
-    if (!style.int_seen)
-      style.int_width = style_->int_width;
+    style.default_int_width = style_->int_width;
   }
   detail::append_packed(out, packed(objects_[id]), span(id).first, buffer_, format_,
                         binary_code_width_, edits_->shared, style);

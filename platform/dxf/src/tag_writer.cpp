@@ -102,29 +102,36 @@ void append_binary(std::string& out, const Tag& tag, int code_width) {
 
 AsciiStyle ascii_style(std::string_view object) {
   AsciiStyle style;
+  style.object = object;
   static const std::string kName = "style";
   TagScanner scan(object, Format::Ascii, 2, kName, 0, 0);
   RawTag raw;
-  bool first = true;
+  if (scan.next(raw)) {
+    std::string_view code_line = object.substr(raw.begin);
+    style.pad_codes = !code_line.empty() && (code_line[0] == ' ' || code_line[0] == '\t');
+    std::size_t value_end =
+        static_cast<std::size_t>(raw.value.data() - object.data()) + raw.value.size();
+    style.eol = std::string(object.substr(value_end, raw.end - value_end));
+    if (style.eol.empty())
+      style.eol = "\n";
+  }
+  return style;
+}
+
+std::size_t AsciiStyle::int_width() const {
+  if (int_width_)
+    return *int_width_;
+  int_width_ = default_int_width;
+  static const std::string kName = "style";
+  TagScanner scan(object, Format::Ascii, 2, kName, 0, 0);
+  RawTag raw;
   while (scan.next(raw)) {
-    if (first) {
-      std::string_view code_line = object.substr(raw.begin);
-      style.pad_codes = !code_line.empty() && (code_line[0] == ' ' || code_line[0] == '\t');
-      std::size_t value_end =
-          static_cast<std::size_t>(raw.value.data() - object.data()) + raw.value.size();
-      style.eol = std::string(object.substr(value_end, raw.end - value_end));
-      if (style.eol.empty())
-        style.eol = "\n";
-      first = false;
-    }
     if (is_int(value_type(raw.code)) && !raw.value.empty()) {
-      style.int_seen = true;
-      if (raw.value[0] == ' ')
-        style.int_width = raw.value.size();
+      int_width_ = raw.value[0] == ' ' ? raw.value.size() : 0;
       break;
     }
   }
-  return style;
+  return *int_width_;
 }
 
 RealStyle real_style(const std::vector<Tag>& sample) {
@@ -200,7 +207,8 @@ void append_tag(std::string& out, const Tag& tag, std::string_view buffer, Forma
   std::string code = std::to_string(tag.code);
   out += style.pad_codes ? pad_left(code, 3) : code;
   out += style.eol;
-  out += int_value && style.int_width > 0 ? pad_left(tag.trimmed(), style.int_width) : tag.value;
+  const std::size_t width = int_value ? style.int_width() : 0;
+  out += width > 0 ? pad_left(tag.trimmed(), width) : tag.value;
   out += style.eol;
 }
 

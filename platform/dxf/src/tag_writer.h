@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,13 +13,21 @@ namespace zdxf::detail {
 
 // How one object's ASCII lines look, so new or changed tags match their neighbours.
 struct AsciiStyle {
-  bool pad_codes = true;      // "  0" / " 10" rather than "0" / "10"
-  std::string eol = "\r\n";   // the object's line end
-  std::size_t int_width = 0;  // integers right-aligned to this width ("     0"), 0 = bare
-  bool int_seen = false;      // whether the object had an integer to learn int_width from
+  bool pad_codes = true;     // "  0" / " 10" rather than "0" / "10"
+  std::string eol = "\r\n";  // the object's line end
+  // The width integers are right-aligned to ("     0"), 0 = bare: the first integer of the
+  // object's bytes tells, else `default_int_width`. Learnt only once a new integer is written:
+  // finding it may mean reading the whole object, and most edits write no integer.
+  std::size_t int_width() const;
+  std::string_view object;
+  std::size_t default_int_width = 0;
+
+ private:
+  mutable std::optional<std::size_t> int_width_;
 };
 
-// The style of the tags in `object` (the object's bytes in an ASCII file).
+// The style of the tags in `object` (the object's bytes in an ASCII file, which must outlive
+// the style).
 AsciiStyle ascii_style(std::string_view object);
 
 // How a file writes reals, so a new real looks like the others.
