@@ -106,10 +106,17 @@ class Selection {
 
   // Members of `names` that still exist, in their order, filtered.
   Members existing(const Members& names) {
+    // The drawing's names sorted once: a previous selection of ALL is found in n log n.
+    std::vector<std::pair<EntityName, size_t>> byName;
+    byName.reserve(entities_.size());
+    for (size_t i = 0; i < entities_.size(); ++i)
+      byName.emplace_back(entities_[i].name, i);
+    std::sort(byName.begin(), byName.end());
     Members found;
     for (const EntityName& name : names) {
-      for (const SelectableEntity& entity : entities_) {
-        if (entity.name == name && passes(entity))
+      auto at = std::lower_bound(byName.begin(), byName.end(), std::make_pair(name, size_t{0}));
+      for (; at != byName.end() && at->first == name; ++at) {
+        if (passes(entities_[at->second]))
           found.push_back(name);
       }
     }
