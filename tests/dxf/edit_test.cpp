@@ -338,3 +338,32 @@ TEST(Edit, ReplacedTagsComeBackWithTheirValuesAndSources) {
       EXPECT_EQ(again[i].code, wanted[i].code);
   }
 }
+
+TEST(Edit, PaperSpaceFlagIsFoundAsReadAndAfterEdits) {
+  // Listing a block's entities asks each one for its 67 tag; the answer must follow the edits.
+  const std::string drawing =
+      "  0\nSECTION\n  2\nENTITIES\n"
+      "  0\nLINE\n  5\n1A\n  8\n0\n 67\n1\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n"
+      "  0\nLINE\n  5\n1B\n  8\n0\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  Document d = Document::parse(drawing, "spaces.dxf");
+  const ObjectId paper = *d.find(0x1A);
+  const ObjectId model = *d.find(0x1B);
+  EXPECT_EQ(d.value_of(paper, 67), "1");
+  EXPECT_EQ(d.value_of(model, 67), std::nullopt);
+  // Moved to paper space, and back to the tags it was read with.
+  const std::vector<Tag> read = d.tags(model);
+  std::vector<Tag> moved = read;
+  moved.insert(moved.begin() + 3, d.make_int(67, 1));
+  d.replace_tags(model, moved);
+  EXPECT_EQ(d.value_of(model, 67), "1");
+  d.replace_tags(model, read);
+  EXPECT_FALSE(d.changed(model));
+  EXPECT_EQ(d.value_of(model, 67), std::nullopt);
+  // Taken out of paper space.
+  std::vector<Tag> out = d.tags(paper);
+  out.erase(out.begin() + 3);
+  d.replace_tags(paper, out);
+  EXPECT_EQ(d.value_of(paper, 67), std::nullopt);
+  EXPECT_EQ(Document::parse(d.bytes(), "again.dxf").value_of(*d.find(0x1B), 67), std::nullopt);
+}

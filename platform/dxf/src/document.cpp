@@ -255,6 +255,8 @@ void Document::index() {
     if (current == kNoObject)
       continue;  // comments before the first object
     Object& o = objects_[current];
+    if (raw.code == 67)
+      o.flags |= Object::kHasCode67;
     if (raw.code == 2 && want_name) {
       std::string name(detail::trim_blanks(raw.value));
       if (type_of(o) == "SECTION") {
@@ -517,6 +519,8 @@ std::vector<Tag> Document::tags(ObjectId id) const {
 }
 
 std::optional<std::string> Document::value_of(ObjectId id, int code) const {
+  if (code == 67 && obj(id).edit == 0 && (obj(id).flags & Object::kHasCode67) == 0)
+    return std::nullopt;
   if (obj(id).edit != 0) {
     for (Tag& t : parse_tags(id)) {
       if (t.code == code)

@@ -20,6 +20,9 @@ struct Document::Object {
   static constexpr std::uint8_t kNoSection = 0xff;  // so at most 255 sections
   static constexpr std::uint32_t kErased = static_cast<std::uint32_t>(-1);  // position once erased
   static constexpr std::uint8_t kHasHandle = 1;
+  // It has a 67 tag (an entity's paper space flag), which nearly no entity has: listing a
+  // block's entities asks each one, and those without need not be read again.
+  static constexpr std::uint8_t kHasCode67 = 2;
 
   std::uint64_t handle = 0;
   detail::EditStore::Ref edit = 0;  // its tags in Document::edits_ once replaced

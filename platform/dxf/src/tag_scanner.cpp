@@ -1,5 +1,6 @@
 #include "tag_scanner.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +14,29 @@ T load_le(const char* p) {
   T v;
   std::memcpy(&v, p, sizeof v);  // x86-64 and ARM Linux are little-endian like the file
   return v;
+}
+
+// Where the line starting at `start` ends: its first CR or LF, or `end`. Lines are short (a
+// code, a number, a name): eight bytes are tested at a time, and the last few one by one.
+const char* line_end(const char* start, const char* end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+  const char* at = start;
+  while (end - at >= 8) {
+    const std::uint64_t word = load_le<std::uint64_t>(at);
+    const std::uint64_t lf = word ^ (kOnes * '\n');
+    const std::uint64_t cr = word ^ (kOnes * '\r');
+    // A byte of `found` has its high bit set where `word` holds an LF or CR (the lowest such
+    // byte exactly; bytes above it may be marked wrongly, which the count of trailing zeros
+    // never reaches).
+    const std::uint64_t found = ((lf - kOnes) & ~lf & kHighs) | ((cr - kOnes) & ~cr & kHighs);
+    if (found != 0)
+      return at + std::countr_zero(found) / 8;
+    at += 8;
+  }
+  while (at != end && *at != '\n' && *at != '\r')
+    ++at;
+  return at;
 }
 
 }  // namespace
@@ -48,14 +72,10 @@ bool TagScanner::next_ascii(RawTag& tag) {
   if (pos_ >= buf_.size())
     return false;
   // Lines end in LF, CRLF or a lone CR, and may differ from line to line.
-  // Lines are short (a code, a number, a name): one pass over their bytes beats a library
-  // search for each line end.
   auto read_line = [&](std::string_view& text) {
     const char* start = buf_.data() + pos_;
     const char* end = buf_.data() + buf_.size();
-    const char* at = start;
-    while (at != end && *at != '\n' && *at != '\r')
-      ++at;
+    const char* at = line_end(start, end);
     const std::size_t len = static_cast<std::size_t>(at - start);
     text = std::string_view(start, len);
     if (at == end)
