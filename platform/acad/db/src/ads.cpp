@@ -259,13 +259,12 @@ resbuf* acdbTblSearch(const ACHAR* tblname, const ACHAR* sym, int) {
   DatabaseData* db = working();
   if (db == nullptr || tblname == nullptr || sym == nullptr)
     return nullptr;
-  const std::u16string table = zacad::upper(tblname);
   std::string_view dxfTable;
-  if (table == u"APPID")
+  if (zacad::sameName(tblname, u"APPID"))
     dxfTable = "APPID";
-  else if (table == u"LAYER")
+  else if (zacad::sameName(tblname, u"LAYER"))
     dxfTable = "LAYER";
-  else if (table == u"BLOCK")
+  else if (zacad::sameName(tblname, u"BLOCK"))
     dxfTable = "BLOCK_RECORD";
   else
     return nullptr;

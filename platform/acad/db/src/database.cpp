@@ -117,17 +117,23 @@ AcDbStub* DatabaseData::findRecord(std::string_view table, std::u16string_view n
                                    bool erasedToo) {
   auto cached = records.find(table);
   if (cached == records.end()) {
-    RecordIndex index;
+    TableRecords made;
     for (zdxf::ObjectId id : tableRecords(table))
-      index[upper(recordName(id))].push_back(stub(id));
-    cached = records.emplace(std::string(table), std::move(index)).first;
+      made.byName[upper(recordName(id))].push_back(stub(id));
+    cached = records.emplace(std::string(table), std::move(made)).first;
   }
-  recordKey.assign(name);
-  upperInPlace(recordKey);
-  auto named = cached->second.find(recordKey);
-  if (named == cached->second.end())
+  TableRecords& entries = cached->second;
+  if (!entries.lastValid || entries.lastName != name) {
+    recordKey.assign(name);
+    upperInPlace(recordKey);
+    auto named = entries.byName.find(recordKey);
+    entries.lastName.assign(name);
+    entries.last = named == entries.byName.end() ? nullptr : &named->second;
+    entries.lastValid = true;
+  }
+  if (entries.last == nullptr)
     return nullptr;
-  for (AcDbStub* record : named->second) {
+  for (AcDbStub* record : *entries.last) {
     if (erasedToo || !record->erased)
       return record;
   }

@@ -95,8 +95,15 @@ struct DatabaseData {
   UndoLog undo;
   // Records by table and upper-case name, those of one name in file order (erased ones
   // included), made on first use and dropped whenever a table may have changed.
-  using RecordIndex = std::unordered_map<std::u16string, std::vector<AcDbStub*>>;
-  std::map<std::string, RecordIndex, std::less<>> records;
+  struct TableRecords {
+    std::unordered_map<std::u16string, std::vector<AcDbStub*>> byName;
+    // The last name looked up, as given, and its records (null: none): applications ask for
+    // the same APPID before every xdata change, and each entity opened for write for its layer.
+    std::u16string lastName;
+    const std::vector<AcDbStub*>* last = nullptr;
+    bool lastValid = false;
+  };
+  std::map<std::string, TableRecords, std::less<>> records;
   std::u16string recordKey;  // the name looked up, upper-cased in place: no allocation a lookup
   // Drawing-order position of each object, rebuilt when objects were added.
   std::vector<size_t> positions;

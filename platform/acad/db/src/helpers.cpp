@@ -54,11 +54,19 @@ ACHAR* newString(std::u16string_view text) {
   return copy;
 }
 
+namespace {
+
+char16_t upperChar(char16_t c) {
+  if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+    return static_cast<char16_t>(c - 0x20);
+  return c;
+}
+
+}  // namespace
+
 void upperInPlace(std::u16string& text) {
-  for (char16_t& c : text) {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-      c = static_cast<char16_t>(c - 0x20);
-  }
+  for (char16_t& c : text)
+    c = upperChar(c);
 }
 
 std::u16string upper(std::u16string_view text) {
@@ -88,7 +96,13 @@ bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag,
 }
 
 bool sameName(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && upper(a) == upper(b);
+  if (a.size() != b.size())
+    return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (upperChar(a[i]) != upperChar(b[i]))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace zacad
