@@ -367,3 +367,31 @@ TEST(Edit, PaperSpaceFlagIsFoundAsReadAndAfterEdits) {
   EXPECT_EQ(d.value_of(paper, 67), std::nullopt);
   EXPECT_EQ(Document::parse(d.bytes(), "again.dxf").value_of(*d.find(0x1B), 67), std::nullopt);
 }
+
+TEST(Edit, ReadTagsChangedByALineEndOrTheirCodeAreNotTakenAsUnchanged) {
+  // An unchanged read tag is kept from its bytes; these look like their source but are not.
+  const std::string drawing =
+      "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+      "  0\r\nLINE\r\n  5\r\n1A\r\n  8\r\nWalls\r\n 10\r\n0\r\n 20\r\n0\r\n"
+      "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  Document d = Document::parse(drawing, "ends.dxf");
+  const ObjectId line = *d.find(0x1A);
+  for (const char* end : {"\r", "\r\n", "\n"}) {
+    std::vector<Tag> tags = d.tags(line);
+    tags[2].value += end;
+    EXPECT_THROW(d.replace_tags(line, tags), zdxf::Error) << "line end " << tags[2].value.size();
+  }
+  // The same value under another code is a new tag, written with its own code.
+  std::vector<Tag> tags = d.tags(line);
+  tags[2].code = 1000;
+  tags.push_back(tags[2]);
+  tags.erase(tags.begin() + 2);
+  d.replace_tags(line, tags);
+  const std::string written = d.bytes();
+  EXPECT_NE(written.find("1000\r\nWalls\r\n"), std::string::npos);
+  EXPECT_EQ(written.find("  8\r\nWalls"), std::string::npos);
+  // Unchanged, the object is written back byte for byte.
+  Document again = Document::parse(drawing, "ends.dxf");
+  again.replace_tags(line, again.tags(line));
+  EXPECT_EQ(again.bytes(), drawing);
+}

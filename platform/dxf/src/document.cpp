@@ -487,15 +487,8 @@ std::vector<Tag> Document::parse_tags(ObjectId id) const {
   TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_, name_,
                   begin, 0);
   RawTag raw;
-  while (scan.next(raw)) {
-    Tag t;
-    t.code = raw.code;
-    t.value = format_ == Format::Ascii ? std::string(raw.value)
-                                       : detail::binary_value_text(raw.code, raw.value);
-    t.source_offset = raw.begin;
-    t.source_length = raw.end - raw.begin;
-    tags.push_back(std::move(t));
-  }
+  while (scan.next(raw))
+    tags.push_back(detail::tag_from_source(raw, buffer_, format_));
   return tags;
 }
 

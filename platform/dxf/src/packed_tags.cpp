@@ -180,15 +180,8 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::str
         // These bytes were scanned when the file was read; they scan the same way again.
         TagScanner scan(buffer.substr(0, end), format, code_width, name, begin, 0);
         RawTag raw;
-        while (scan.next(raw)) {
-          Tag t;
-          t.code = raw.code;
-          t.value = format == Format::Ascii ? std::string(raw.value)
-                                            : binary_value_text(raw.code, raw.value);
-          t.source_offset = raw.begin;
-          t.source_length = raw.end - raw.begin;
-          tags.push_back(std::move(t));
-        }
+        while (scan.next(raw))
+          tags.push_back(tag_from_source(raw, buffer, format));
       },
       [&](Tag& t) { tags.push_back(std::move(t)); });
   return tags;

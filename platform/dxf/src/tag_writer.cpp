@@ -170,7 +170,42 @@ std::string format_real(double value, const RealStyle& style) {
   return s;
 }
 
+Tag tag_from_source(const RawTag& raw, std::string_view buffer, Format format) {
+  Tag t;
+  t.code = raw.code;
+  t.source_offset = raw.begin;
+  t.source_length = raw.end - raw.begin;
+  if (format == Format::Binary) {
+    t.value = binary_value_text(raw.code, raw.value);
+    return t;
+  }
+  t.value = std::string(raw.value);
+  const auto value_at = static_cast<std::size_t>(raw.value.data() - buffer.data()) - raw.begin;
+  if (value_at <= UINT16_MAX && raw.code >= INT16_MIN && raw.code <= INT16_MAX) {
+    t.source_value_at = static_cast<std::uint16_t>(value_at);
+    t.source_code = static_cast<std::int16_t>(raw.code);
+  }
+  return t;
+}
+
 bool same_as_source(const Tag& tag, std::string_view buffer, Format format, int code_width) {
+  if (format == Format::Ascii && tag.source_value_at != 0 && tag.source_offset != Tag::kNew &&
+      tag.source_offset <= buffer.size() &&
+      tag.source_length <= buffer.size() - tag.source_offset) {
+    // The source was scanned when the tag was read: its code and where its value starts are
+    // known. The same value is those bytes, then one line end closing the source (a value
+    // ending in CR or LF would take in part of that line end).
+    const std::size_t value_begin = tag.source_offset + tag.source_value_at;
+    const std::size_t end = tag.source_offset + tag.source_length;
+    if (tag.code != tag.source_code || value_begin > end || tag.value.size() > end - value_begin ||
+        (!tag.value.empty() && (tag.value.back() == '\r' || tag.value.back() == '\n')) ||
+        buffer.substr(value_begin, tag.value.size()) != tag.value) {
+      return false;
+    }
+    const std::string_view eol =
+        buffer.substr(value_begin + tag.value.size(), end - value_begin - tag.value.size());
+    return eol.empty() || eol == "\n" || eol == "\r\n" || eol == "\r";
+  }
   std::optional<RawTag> raw = source_of(tag, buffer, format, code_width);
   if (!raw || raw->code != tag.code)
     return false;

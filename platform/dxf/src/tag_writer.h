@@ -39,6 +39,11 @@ struct RealStyle {
 RealStyle real_style(const std::vector<Tag>& sample);
 std::string format_real(double value, const RealStyle& style);
 
+struct RawTag;
+
+// A tag as read from `raw`, a tag scanned in `buffer` (the file's bytes).
+Tag tag_from_source(const RawTag& raw, std::string_view buffer, Format format);
+
 // True when `tag` still has the code and value it was read with.
 bool same_as_source(const Tag& tag, std::string_view buffer, Format format, int code_width);
 

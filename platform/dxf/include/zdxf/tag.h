@@ -28,6 +28,11 @@ struct ZDXF_API Tag {
   Tag(int c, std::string v) : code(c), value(std::move(v)) {}
 
   int code = 0;
+  // For a tag read from an ASCII file: where its value line starts within its source bytes and
+  // the code read there, so that an unchanged tag is told without reading its source again.
+  // 0 and 0 when unknown (a value never starts at a tag's first byte).
+  std::uint16_t source_value_at = 0;
+  std::int16_t source_code = 0;
   std::string value;
   // Where the tag was read from (byte span of its code and value lines in the file); kNew for a
   // tag made by the caller. A read tag whose code and value are unchanged is written back from
