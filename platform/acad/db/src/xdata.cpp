@@ -223,8 +223,8 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     if (data.empty())
       continue;
     // The 1001 tag is written exactly as the APPID record names the application.
-    xd.push_back(head ? *head : doc.make_string(1001, registered));
-    xd.insert(xd.end(), data.begin(), data.end());
+    xd.push_back(head ? std::move(*head) : doc.make_string(1001, registered));
+    xd.insert(xd.end(), std::make_move_iterator(data.begin()), std::make_move_iterator(data.end()));
   }
   if (xdataSize(xd) > kXdataRoom)
     return Acad::eXdataSizeExceeded;
