@@ -480,7 +480,7 @@ std::vector<Tag> Document::parse_tags(ObjectId id) const {
                                edits_->shared, name_);
   }
   std::vector<Tag> tags;
-  tags.reserve(24);  // most entities hold fewer tags: one allocation, no regrowth
+  tags.reserve(detail::kTagsReserved);
   // These bytes were scanned when the file was read: they scan the same way again, so no line
   // is needed for messages.
   auto [begin, end] = span(id);

@@ -173,7 +173,7 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::str
                              Format format, int code_width, const SharedRuns& shared,
                              const std::string& name) {
   std::vector<Tag> tags;
-  tags.reserve(24);
+  tags.reserve(kTagsReserved);
   for_each_record(
       packed, base, shared,
       [&](std::size_t begin, std::size_t end) {

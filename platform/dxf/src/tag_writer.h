@@ -39,6 +39,11 @@ struct RealStyle {
 RealStyle real_style(const std::vector<Tag>& sample);
 std::string format_real(double value, const RealStyle& style);
 
+// Room made for an object's tags when they are read: most entities hold fewer, so one
+// allocation does, and it stays small enough (1 KB) for the allocator's fast per-thread cache,
+// as an object's tags are read and dropped again at each opening.
+constexpr std::size_t kTagsReserved = 1008 / sizeof(Tag);
+
 struct RawTag;
 
 // A tag as read from `raw`, a tag scanned in `buffer` (the file's bytes).
