@@ -248,8 +248,9 @@ void append_tag(std::string& out, const Tag& tag, std::string_view buffer, Forma
 }
 
 std::string value_problem(const Tag& tag, Format format) {
-  if (tag.value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
-    return "a value cannot hold a line break or NUL (use ^J)";
+  for (char c : tag.value) {
+    if (c == '\r' || c == '\n' || c == '\0')
+      return "a value cannot hold a line break or NUL (use ^J)";
   }
   ValueType t = value_type(tag.code);
   auto range = [&](std::int64_t lo, std::int64_t hi) -> std::string {
