@@ -151,3 +151,25 @@ TEST(BadInput, TruncatedAndDamagedRealDrawingsNeverCrash) {
     EXPECT_THROW(Document::parse(junk, "junk.dxf"), zdxf::Error);
   }
 }
+
+TEST(BadInput, GroupCodesInEveryWrittenForm) {
+  // Codes padded with blanks or TABs, with leading zeros, negative, or long, read alike; a sign
+  // or anything else around the digits is refused with the line it is on.
+  for (const char* form : {" 8", "8", "\t8 ", "008", "00008", "  8\t"}) {
+    SCOPED_TRACE(form);
+    const std::string bytes =
+        with(kMinimal, "  8\n0\n 10\n0.0", std::string(form) + "\n0\n 10\n0.0");
+    Document d = Document::parse(bytes, "codes.dxf");
+    EXPECT_EQ(d.value_of(*d.find(0x2A), 8), "0");
+    EXPECT_EQ(d.bytes(), bytes);
+  }
+  Document negative = Document::parse(with(kMinimal, " 10\n0.0", " -3\nx\n1071\n70000"), "n.dxf");
+  const std::vector<zdxf::Tag> tags = negative.tags(*negative.find(0x2A));
+  EXPECT_EQ(tags.at(tags.size() - 2).code, -3);
+  EXPECT_EQ(tags.back().code, 1071);
+  for (const char* form : {"+8", "- 8", "8 8", "8x", "", "99999999999"}) {
+    SCOPED_TRACE(form);
+    EXPECT_EQ(error_of(with(kMinimal, "  8\n0\n 10\n0.0", std::string(form) + "\n0\n 10\n0.0")),
+              "bad.dxf:23: expected a group code, found '" + std::string(form) + "'");
+  }
+}

@@ -39,6 +39,36 @@ const char* line_end(const char* start, const char* end) {
   return at;
 }
 
+// A group code line as nearly every file writes it: blanks, up to four digits, perhaps a minus,
+// blanks. False for anything else, which long_code reads.
+bool short_code(std::string_view text, int& code) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    ++i;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (negative)
+    ++i;
+  const std::size_t first = i;
+  int value = 0;
+  while (i < text.size() && i - first < 5 && text[i] >= '0' && text[i] <= '9')
+    value = value * 10 + (text[i++] - '0');
+  if (i == first || i - first > 4)
+    return false;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    ++i;
+  if (i != text.size())
+    return false;
+  code = negative ? -value : value;
+  return true;
+}
+
+// Any group code line: blanks, an integer, blanks.
+bool long_code(std::string_view text, int& code) {
+  const std::string_view c = trim_blanks(text);
+  auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), code);
+  return !c.empty() && ec == std::errc() && end == c.data() + c.size();
+}
+
 }  // namespace
 
 std::string_view trim_blanks(std::string_view v) {
@@ -90,10 +120,8 @@ bool TagScanner::next_ascii(RawTag& tag) {
   tag.line = line_;
   std::string_view code_text;
   read_line(code_text);
-  std::string_view c = trim_blanks(code_text);
   int code = 0;
-  auto [end, ec] = std::from_chars(c.data(), c.data() + c.size(), code);
-  if (c.empty() || ec != std::errc() || end != c.data() + c.size()) {
+  if (!short_code(code_text, code) && !long_code(code_text, code)) {
     std::string shown(code_text.substr(0, 40));
     for (char& ch : shown) {
       if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F)
