@@ -113,13 +113,8 @@ struct DatabaseData {
   std::map<std::string, std::uint32_t, std::less<>> applicationNumbers;
   // Whether a layer record is locked, by its stub; dropped with the record lookups.
   std::map<const AcDbStub*, bool> lockedLayers;
-  // APPID record names as written (setXData writes them in every 1001 tag) and in upper case;
-  // dropped likewise.
-  struct ApplicationName {
-    std::u16string written;
-    std::u16string upper;
-  };
-  std::map<const AcDbStub*, ApplicationName> applicationRecordNames;
+  // APPID record names as written (setXData writes them in every 1001 tag); dropped likewise.
+  std::map<const AcDbStub*, std::u16string> applicationRecordNames;
   // acdbTblSearch's list of a record, handed out as copies; dropped likewise.
   struct ListRelease {
     void operator()(resbuf* list) const;
@@ -199,9 +194,8 @@ ACHAR* newString(std::u16string_view text);
 std::u16string upper(std::u16string_view text);
 void upperInPlace(std::u16string& text);
 bool sameName(std::u16string_view a, std::u16string_view b);
-// Whether a 1001 tag names the application `upperName` (upper case), case ignored.
-bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag,
-                      std::u16string_view upperName);
+// Whether a 1001 tag names the application `name`, case ignored.
+bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16string_view name);
 
 // The live database with this serial, or null.
 DatabaseData* databaseBySerial(std::uint32_t serial);

@@ -75,21 +75,19 @@ std::u16string upper(std::u16string_view text) {
   return result;
 }
 
-bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag,
-                      std::u16string_view upperName) {
+bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16string_view name) {
   const std::string_view value = tag.trimmed();
   // Application names are letters, digits, "_", "$" and "-": bytes that read the same in every
   // code page, compared without decoding the value. Others go through the drawing's codec.
-  if (value.size() != upperName.size())
-    return upper(doc.decode(value)) == upperName;
+  if (value.size() != name.size())
+    return sameName(doc.decode(value), name);
   for (size_t i = 0; i < value.size(); ++i) {
     const char c = value[i];
     const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                        c == '_' || c == '$' || c == '-';
     if (!plain)
-      return upper(doc.decode(value)) == upperName;
-    const char up = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    if (static_cast<char16_t>(up) != upperName[i])
+      return sameName(doc.decode(value), name);
+    if (upperChar(static_cast<char16_t>(c)) != upperChar(name[i]))
       return false;
   }
   return true;

@@ -150,7 +150,7 @@ Acad::ErrorStatus toTags(const zdxf::Document& doc, const resbuf*& rb, std::vect
   return depth == 0 ? Acad::eOk : Acad::eInvalidInput;
 }
 
-// Cuts the block of `app` (upper case) out of `xdata` (extended data only); returns its 1001
+// Cuts the block of `app` (case ignored) out of `xdata` (extended data only); returns its 1001
 // tag if there was one.
 std::optional<Tag> cutBlock(const zdxf::Document& doc, std::vector<Tag>& xdata,
                             const std::u16string& app) {
@@ -175,13 +175,12 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const {
     return nullptr;
   const DatabaseData& db = *mState->stub->db;
   const std::vector<Tag>& tags = mState->tags;
-  const std::u16string wanted = regappName == nullptr ? u"" : zacad::upper(regappName);
   resbuf* head = nullptr;
   resbuf** tail = &head;
   bool inWanted = false;
   for (size_t i = zacad::xdataStart(tags); i < tags.size();) {
     if (tags[i].code == 1001)
-      inWanted = regappName == nullptr || zacad::namesApplication(*db.doc, tags[i], wanted);
+      inWanted = regappName == nullptr || zacad::namesApplication(*db.doc, tags[i], regappName);
     if (!inWanted) {
       ++i;
       continue;
@@ -210,16 +209,14 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     if (record == nullptr)
       return Acad::eRegappIdNotFound;
     auto [named, added] = db.applicationRecordNames.try_emplace(record);
-    if (added) {
-      named->second.written = db.recordName(record->object);
-      named->second.upper = zacad::upper(named->second.written);
-    }
-    const std::u16string& registered = named->second.written;
+    if (added)
+      named->second = db.recordName(record->object);
+    const std::u16string& registered = named->second;
     rb = rb->rbnext;
     std::vector<Tag> data;
     if (const Acad::ErrorStatus es = toTags(doc, rb, data); es != Acad::eOk)
       return es;
-    std::optional<Tag> head = cutBlock(doc, xd, named->second.upper);
+    std::optional<Tag> head = cutBlock(doc, xd, registered);
     if (data.empty())
       continue;
     // The 1001 tag is written exactly as the APPID record names the application.
