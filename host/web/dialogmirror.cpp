@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "json.h"
+#include "zacad/windowreading.h"
 #include "webserver.h"
 #include "zwin32/utf.h"
 
@@ -12,16 +13,11 @@ namespace zanthost::web {
 namespace {
 
 std::string WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-  return zwin32::ToUtf8(text);
+  return zwin32::ToUtf8(zacad::WindowText(hwnd));
 }
 
 std::string ClassName(HWND hwnd) {
-  char16_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  std::string text = zwin32::ToUtf8(name);
+  std::string text = zwin32::ToUtf8(zacad::ClassName(hwnd));
   for (char& c : text)
     c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   return text;
@@ -47,35 +43,21 @@ constexpr LONG kLargestPicture = 1024;
 // A picture button's bitmap as "picture": {width, height, rgba (base64, rows top-down)}, or
 // nothing when it has none that can be read.
 void AppendPicture(std::string& out, HWND button) {
-  auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
-  BITMAP info{};
-  if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 ||
-      info.bmHeight <= 0 || info.bmWidth > kLargestPicture || info.bmHeight > kLargestPicture)
-    return;
-  BITMAPINFO request{};
-  request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  request.bmiHeader.biWidth = info.bmWidth;
-  request.bmiHeader.biHeight = -info.bmHeight;  // top-down, as the page fills its rows
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  std::vector<RGBQUAD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(),
-                             &request, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != info.bmHeight)
+  const std::optional<zacad::BitmapPixels> picture = zacad::ReadBitmap(
+      reinterpret_cast<HBITMAP>(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0)),
+      kLargestPicture);
+  if (!picture)
     return;
   std::string rgba;
-  rgba.reserve(pixels.size() * 4);
-  for (const RGBQUAD& pixel : pixels) {
-    rgba += static_cast<char>(pixel.rgbRed);
-    rgba += static_cast<char>(pixel.rgbGreen);
-    rgba += static_cast<char>(pixel.rgbBlue);
+  rgba.reserve(picture->rows.size() * 4);
+  for (const DWORD pixel : picture->rows) {
+    rgba += static_cast<char>((pixel >> 16) & 0xFF);  // 0x00RRGGBB
+    rgba += static_cast<char>((pixel >> 8) & 0xFF);
+    rgba += static_cast<char>(pixel & 0xFF);
     rgba += static_cast<char>(255);
   }
-  out += ",\"picture\":{\"width\":" + std::to_string(info.bmWidth) +
-         ",\"height\":" + std::to_string(info.bmHeight) + ",\"rgba\":";
+  out += ",\"picture\":{\"width\":" + std::to_string(picture->width) +
+         ",\"height\":" + std::to_string(picture->height) + ",\"rgba\":";
   AppendJsonBase64(out, rgba);
   out += '}';
 }

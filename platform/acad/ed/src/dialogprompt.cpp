@@ -13,23 +13,11 @@
 #include "picturetext.h"
 #include "zacad/commandline.h"
 #include "zacad/hostmessages.h"
+#include "zacad/windowreading.h"
 #include "zwin32/dialogfrontend.h"
 
 namespace zacad {
 namespace {
-
-std::u16string WindowText(HWND hwnd) {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-  return text;
-}
-
-std::u16string ClassName(HWND hwnd) {
-  char16_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
-}
 
 // A label as the user types it: without the '&' that marks an accelerator ("&&" is a '&').
 std::u16string Label(const std::u16string& text) {

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "zacad/windowreading.h"
+
 namespace zacad {
 namespace {
 
@@ -38,26 +40,12 @@ char16_t CellCharacter(const std::vector<bool>& ink, LONG width, LONG height, LO
 }  // namespace
 
 std::vector<std::u16string> PictureAsText(HBITMAP bitmap) {
-  BITMAP info{};
-  if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 ||
-      info.bmHeight <= 0)
+  const std::optional<BitmapPixels> picture = ReadBitmap(bitmap);
+  if (!picture)
     return {};
-  const LONG width = info.bmWidth;
-  const LONG height = info.bmHeight;
-  BITMAPINFO request{};
-  request.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  request.bmiHeader.biWidth = width;
-  request.bmiHeader.biHeight = -height;  // top-down
-  request.bmiHeader.biPlanes = 1;
-  request.bmiHeader.biBitCount = 32;
-  request.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> pixels(size_t(width) * height);
-  HDC screen = GetDC(nullptr);
-  const int rows =
-      GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), &request, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != height)
-    return {};
+  const LONG width = picture->width;
+  const LONG height = picture->height;
+  const std::vector<DWORD>& pixels = picture->rows;
 
   std::map<DWORD, size_t> counts;
   for (DWORD pixel : pixels)
