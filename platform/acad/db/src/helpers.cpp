@@ -2,6 +2,7 @@
 #include <cstring>
 #include <cstdlib>
 
+#include "../../rx/src/textcase.h"
 #include "dbdata.h"
 
 namespace zacad {
@@ -94,13 +95,7 @@ bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16s
 }
 
 bool sameName(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (upperChar(a[i]) != upperChar(b[i]))
-      return false;
-  }
-  return true;
+  return equalsIgnoringCase(a, b);
 }
 
 }  // namespace zacad
