@@ -63,17 +63,28 @@ class HostTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // Runs zanthost with `args` on the script `text` (written to a .scr file), from dir_.
-  HostRun script(const std::string& text, const std::string& args = "") {
-    std::ofstream(dir_ / "test.scr", std::ios::binary) << text;
+  // Runs zanthost with `args` from dir_, its standard input read from `input` (a file in dir_).
+  HostRun host(const std::string& args, const std::string& input) {
     const std::string command = "cd '" + dir_.string() + "' && '" + ZANTHOST_PATH + "' " + args +
-                                " --script test.scr </dev/null >out 2>err";
+                                " <" + input + " >out 2>err";
     HostRun result;
     const int raw = std::system(command.c_str());
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.out = Slurp(dir_ / "out");
     result.err = Slurp(dir_ / "err");
     return result;
+  }
+
+  // Runs zanthost with `args` on the script `text` (written to a .scr file).
+  HostRun script(const std::string& text, const std::string& args = "") {
+    std::ofstream(dir_ / "test.scr", std::ios::binary) << text;
+    return host(args + " --script test.scr", "/dev/null");
+  }
+
+  // The same lines typed at the terminal (piped to its standard input).
+  HostRun typed(const std::string& text, const std::string& args = "") {
+    std::ofstream(dir_ / "typed.txt", std::ios::binary) << text;
+    return host(args, "typed.txt");
   }
 
   // Writes the registry file by hand, as a user would: UTF-8 .reg text after the header.

@@ -27,15 +27,7 @@ class SelectionHostTest : public hosttest::HostTest {
   }
   // The same lines typed at the terminal (piped, so implied windows are on).
   hosttest::HostRun typed(const std::string& text) {
-    std::ofstream(dir_ / "typed.txt", std::ios::binary) << text;
-    const std::string command = "cd '" + dir_.string() + "' && '" + ZANTHOST_PATH + "' --load '" +
-                                SEL_FIXTURE_PATH + "' selection.dxf <typed.txt >out 2>err";
-    hosttest::HostRun result;
-    const int raw = std::system(command.c_str());
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = hosttest::Slurp(dir_ / "out");
-    result.err = hosttest::Slurp(dir_ / "err");
-    return result;
+    return HostTest::typed(text, std::string("--load '") + SEL_FIXTURE_PATH + "' selection.dxf");
   }
 };
 
