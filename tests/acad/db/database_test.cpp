@@ -17,26 +17,6 @@ using namespace dbtest;
 
 namespace {
 
-std::vector<AcDbObjectId> modelSpace(AcDbDatabase* db) {
-  std::vector<AcDbObjectId> ids;
-  AcDbBlockTable* table = nullptr;
-  if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
-    return ids;
-  AcDbBlockTableRecord* space = nullptr;
-  EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
-  table->close();
-  AcDbBlockTableRecordIterator* it = nullptr;
-  space->newIterator(it);
-  for (; !it->done(); it->step()) {
-    AcDbObjectId id;
-    it->getEntityId(id);
-    ids.push_back(id);
-  }
-  delete it;
-  space->close();
-  return ids;
-}
-
 // The class a DXF type must open as.
 const std::map<std::string, AcRxClass*>& expectedClasses() {
   static const std::map<std::string, AcRxClass*> classes{

@@ -11,8 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "dbapserv.h"
 #include "dbmain.h"
+#include "dbsymtb.h"
 
 namespace dbtest {
 
@@ -32,6 +35,28 @@ inline std::vector<fs::path> realDrawings() {
   }
   std::sort(out.begin(), out.end());
   return out;
+}
+
+// The model space's entities, oldest first, as a program finds them: block table, model space
+// record, its iterator. Empty when the database has no block table.
+inline std::vector<AcDbObjectId> modelSpace(AcDbDatabase* db) {
+  std::vector<AcDbObjectId> ids;
+  AcDbBlockTable* table = nullptr;
+  if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+    return ids;
+  AcDbBlockTableRecord* space = nullptr;
+  EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead), Acad::eOk);
+  table->close();
+  AcDbBlockTableRecordIterator* it = nullptr;
+  space->newIterator(it);
+  for (; !it->done(); it->step()) {
+    AcDbObjectId id;
+    it->getEntityId(id);
+    ids.push_back(id);
+  }
+  delete it;
+  space->close();
+  return ids;
 }
 
 inline std::string readFile(const fs::path& p) {

@@ -29,21 +29,7 @@ TEST(Undo, EachGroupIsTakenBackToTheSameBytesAndRedone) {
   const fs::path out = tmp.path() / "out.dxf";
   const std::string original = saved(db.get(), out);
 
-  AcDbBlockTable* table = nullptr;
-  db->getBlockTable(table, AcDb::kForRead);
-  AcDbBlockTableRecord* space = nullptr;
-  table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-  table->close();
-  AcDbBlockTableRecordIterator* it = nullptr;
-  space->newIterator(it);
-  std::vector<AcDbObjectId> ids;
-  for (; !it->done(); it->step()) {
-    AcDbObjectId id;
-    it->getEntityId(id);
-    ids.push_back(id);
-  }
-  delete it;
-  space->close();
+  const std::vector<AcDbObjectId> ids = modelSpace(db.get());
   ASSERT_GE(ids.size(), 2u);
 
   // First command: register the application and tag every entity.

@@ -20,25 +20,6 @@ namespace {
 
 constexpr const ACHAR* kApp = u"ZANT_LIST_TEMPLATE";
 
-std::vector<AcDbObjectId> entitiesOf(AcDbDatabase* db) {
-  std::vector<AcDbObjectId> ids;
-  AcDbBlockTable* table = nullptr;
-  db->getBlockTable(table, AcDb::kForRead);
-  AcDbBlockTableRecord* space = nullptr;
-  table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead);
-  table->close();
-  AcDbBlockTableRecordIterator* it = nullptr;
-  space->newIterator(it);
-  for (; !it->done(); it->step()) {
-    AcDbObjectId id;
-    it->getEntityId(id);
-    ids.push_back(id);
-  }
-  delete it;
-  space->close();
-  return ids;
-}
-
 // What the module's tagging does to one entity: clear its record, then append key, sub-key
 // and value one group at a time.
 Acad::ErrorStatus tag(AcDbObjectId id, const ACHAR* key, double value) {
@@ -83,7 +64,7 @@ TEST(Xdata, TaggingRealDrawingsChangesOnlyTheTaggedObjects) {
     SCOPED_TRACE(file.string());
     OpenDrawing db(file);
     ASSERT_EQ(db.status(), Acad::eOk);
-    const std::vector<AcDbObjectId> ids = entitiesOf(db.get());
+    const std::vector<AcDbObjectId> ids = modelSpace(db.get());
     if (ids.empty())
       continue;
     const AcDbObjectId first = ids.front();
@@ -140,7 +121,7 @@ TEST(Xdata, EveryGroupCodeRoundTripsAndOtherApplicationsAreKept) {
                                "1001|OTHER|1000|keep me|1070|7"));
   OpenDrawing db(file);
   ASSERT_EQ(db.status(), Acad::eOk);
-  const AcDbObjectId line = entitiesOf(db.get()).at(0);
+  const AcDbObjectId line = modelSpace(db.get()).at(0);
   ASSERT_EQ(acdbRegApp(u"ALL_CODES"), RTNORM);
   const ads_point p1 = {1.5, -2, 3}, p2 = {4, 5, 6};
   const char bytes[] = {0x01, static_cast<char>(0xAB), 0x00, 0x7F};
@@ -157,7 +138,7 @@ TEST(Xdata, EveryGroupCodeRoundTripsAndOtherApplicationsAreKept) {
   }
   ASSERT_EQ(db->dxfOut(u16((tmp.path() / "out.dxf").string()).c_str()), Acad::eOk);
   OpenDrawing again(tmp.path() / "out.dxf");
-  const AcDbObjectId reread = entitiesOf(again.get()).at(0);
+  const AcDbObjectId reread = modelSpace(again.get()).at(0);
   AcDbObjectPointer<AcDbLine> entity(reread, AcDb::kForRead);
   resbuf* back = entity->xData(u"all_codes");
   const resbuf* a = list;
@@ -212,7 +193,7 @@ TEST(Xdata, RefusalsAndRemovalFollowTheHost) {
   writeFile(file, smallDrawing("0|LINE|8|0|10|0|20|0|30|0|11|1|21|1|31|0|"
                                "1001|OTHER|1000|keep me"));
   OpenDrawing db(file);
-  const AcDbObjectId line = entitiesOf(db.get()).at(0);
+  const AcDbObjectId line = modelSpace(db.get()).at(0);
   ASSERT_EQ(acdbRegApp(kApp), RTNORM);
   AcDbObjectPointer<AcDbEntity> entity(line, AcDb::kForWrite);
   resbuf* unknown = acutBuildList(1001, u"NOT_REGISTERED", 1000, u"x", 0);
@@ -258,7 +239,7 @@ TEST(Xdata, TextsAndLongMultilineTextsAreStoredAsTheHostWritesThem) {
   writeFile(file, smallDrawing("0|TEXT|8|0|10|0|20|0|30|0|40|2|1|old|"
                                "0|MTEXT|8|0|10|0|20|0|30|0|40|2|41|10|71|1|1|short"));
   OpenDrawing db(file);
-  const std::vector<AcDbObjectId> ids = entitiesOf(db.get());
+  const std::vector<AcDbObjectId> ids = modelSpace(db.get());
   std::u16string longText;
   for (int i = 0; i < 600; ++i)
     longText += static_cast<char16_t>(u'a' + i % 26);
@@ -287,7 +268,7 @@ TEST(Xdata, TextsAndLongMultilineTextsAreStoredAsTheHostWritesThem) {
   const std::vector<std::pair<int, size_t>> expected{{3, 250}, {3, 250}, {1, 100}};
   EXPECT_EQ(chunks, expected);
   OpenDrawing again(out);
-  AcDbObjectPointer<AcDbMText> mtext(entitiesOf(again.get())[1], AcDb::kForRead);
+  AcDbObjectPointer<AcDbMText> mtext(modelSpace(again.get())[1], AcDb::kForRead);
   ACHAR* contents = mtext->contents();
   EXPECT_EQ(std::u16string(contents), longText);
   std::free(contents);
