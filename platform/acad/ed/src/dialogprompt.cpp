@@ -264,15 +264,15 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
     } else if (description != shownText_) {
       commandLine.write(Changes(shownText_, description));
     }
-    if (dialog != shownDialog_ || description != shownText_) {
-      shownDialog_ = dialog;
-      shownText_ = description;
-    }
+    shownDialog_ = dialog;
+    shownText_ = description;
+    // What the accepted answer names, kept by the check that resolved it.
+    Target target;
     const AnswerCheck check = [&](const std::u16string& answer) -> std::optional<std::u16string> {
       const std::u16string trimmed = Trimmed(answer);
       if (trimmed.empty() || trimmed == u"?")
         return std::nullopt;
-      const Target target = Resolve(controls, answer);
+      target = Resolve(controls, answer);
       if (target.control == nullptr)
         return Message(Msg::kNoControl, {trimmed}) + Message(Msg::kDialogHelp);
       if (!target.control->enabled)
@@ -302,7 +302,6 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
       commandLine.write(description + Pictures(controls) + Message(Msg::kDialogHelp) + u"\n");
       return NextInput(dialog);
     }
-    const Target target = Resolve(controls, answer.text);
     if (target.typed)
       return {zwin32::DialogInput::Kind::kSetText, target.control->hwnd, *target.typed};
     return {zwin32::DialogInput::Kind::kClick, target.control->hwnd, {}};
