@@ -185,7 +185,7 @@ function drawEntity(entity, depth = 0) {
     drawInsert(entity, depth);
     return;
   }
-  const colour = aciColour(colourIndex(entity));
+  const colour = ruleColour ?? aciColour(colourIndex(entity));
   context.strokeStyle = colour;
   context.fillStyle = colour;
   const p = entity.points;
@@ -237,13 +237,28 @@ function drawEntity(entity, depth = 0) {
   context.setLineDash([]);
 }
 
+// What other parts of the page lay over the drawing: colour rules for whole entities (a block
+// reference's contents included), the first that gives a colour winning, and painters called
+// after the entities, in screen pixels (a selection window, a rubber band).
+const colourRules = [];  // (entity) => CSS colour or undefined
+const overlays = [];     // () => void, drawing on `context`
+let ruleColour;          // the colour a rule gave the top-level entity being drawn
+
 function draw() {
   context.setTransform(1, 0, 0, 1, 0, 0);
   context.clearRect(0, 0, canvas.width, canvas.height);
   context.lineWidth = 1;
   for (const entity of drawing.entities) {
-    if (visible(entity)) drawEntity(entity);
+    if (!visible(entity)) continue;
+    ruleColour = undefined;
+    for (const rule of colourRules) {
+      ruleColour = rule(entity);
+      if (ruleColour) break;
+    }
+    drawEntity(entity);
   }
+  ruleColour = undefined;
+  for (const overlay of overlays) overlay();
 }
 
 function fitCanvas() {

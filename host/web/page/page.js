@@ -94,13 +94,11 @@ socket.addEventListener("close", () => {
   status.classList.add("closed");
   input.disabled = true;
 });
-socket.addEventListener("message", (event) => {
-  const message = JSON.parse(event.data);
-  if (message.type === "output") {
-    showOutput(message.text);
-  } else if (message.type === "dialog") {
-    showDialog(message);
-  } else if (message.type === "drawing") {
+// What the host sends, by its `type`; each part of the page handles its own messages.
+const messageHandlers = {
+  output: (message) => showOutput(message.text),
+  dialog: showDialog,
+  drawing: (message) => {
     // Another drawing is shown whole; the same one again keeps the view.
     const another = message.file !== drawing.file;
     drawing = message;
@@ -108,7 +106,11 @@ socket.addEventListener("message", (event) => {
                                                           hidden: l.frozen || l.off }]));
     document.getElementById("file").textContent = message.file || "No drawing";
     if (another) zoomExtents(); else draw();
-  }
+  },
+};
+socket.addEventListener("message", (event) => {
+  const message = JSON.parse(event.data);
+  messageHandlers[message.type]?.(message);
 });
 
 document.getElementById("command").addEventListener("submit", (event) => {
