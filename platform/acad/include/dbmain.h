@@ -15,6 +15,7 @@
 #include "rxobject.h"
 
 class AcDbBlockTable;
+class AcDbDatabaseReactor;
 class AcDbLayerTable;
 class AcDbRegAppTable;
 class AcDbEntity;
@@ -72,10 +73,37 @@ class ACDB_PORT AcDbDatabase : public AcRxObject {
   // True when anything changed since the drawing was read or last saved (DBMOD).
   bool isModified() const;
 
+  // Reactors hear of the objects appended, modified and erased or unerased here (by undo and
+  // redo too) and of the database's end. Attaching twice keeps one attachment; removing an
+  // unattached reactor does nothing.
+  void addReactor(AcDbDatabaseReactor* pReactor) const;
+  void removeReactor(AcDbDatabaseReactor* pReactor) const;
+
   zacad::DatabaseData& data() const { return *mData; }
 
  private:
   zacad::DatabaseData* mData;
+};
+
+// What a database tells its reactors (AcDbDatabase::addReactor). Each notification does nothing
+// unless overridden. The object handed over is open while the reactor runs (still the writer's
+// opening when it erased the object or closes it): a reactor reads it and must not close it.
+class ACDB_PORT AcDbDatabaseReactor : public AcRxObject {
+ public:
+  ACRX_DECLARE_MEMBERS(AcDbDatabaseReactor);
+  AcDbDatabaseReactor();
+  ~AcDbDatabaseReactor() override;
+
+  // An object added to the database.
+  virtual void objectAppended(const AcDbDatabase* dwg, const AcDbObject* dbObj);
+  // A writer's change went into the database (at close or downgradeOpen), or undo or redo
+  // gave the object other data.
+  virtual void objectModified(const AcDbDatabase* dwg, const AcDbObject* dbObj);
+  // The object was erased (bErased) or unerased.
+  virtual void objectErased(const AcDbDatabase* dwg, const AcDbObject* dbObj,
+                            Adesk::Boolean bErased = Adesk::kTrue);
+  // The database is being deleted; its reactors are detached after this.
+  virtual void goodbye(const AcDbDatabase* dwg);
 };
 
 // An axis-aligned box (world coordinates); empty until the first point is added.

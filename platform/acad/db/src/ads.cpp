@@ -6,6 +6,7 @@
 #include "acutads.h"
 #include "dbapserv.h"
 #include "dbdata.h"
+#include "reactors.h"
 #include "zwin32/utf.h"
 
 namespace {
@@ -328,5 +329,7 @@ int acdbRegApp(const ACHAR* appname) {
     db->recordTags(db->stub(*header), std::move(headerBefore));
   db->recordTags(db->stub(*table), std::move(tableBefore));
   db->recordErased(db->stub(added), true);
+  if (!db->reactors.empty())
+    zacad::NotifyAppended(*db, db->stub(added));
   return RTNORM;
 }

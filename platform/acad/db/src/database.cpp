@@ -6,6 +6,7 @@
 
 #include "dbapserv.h"
 #include "dbdata.h"
+#include "reactors.h"
 #include "dbsymtb.h"
 #include "zwin32/hostpath.h"
 #include "zwin32/utf.h"
@@ -245,6 +246,8 @@ AcDbDatabase::AcDbDatabase(bool, bool) : mData(new zacad::DatabaseData) {
 }
 
 AcDbDatabase::~AcDbDatabase() {
+  if (!mData->reactors.empty())
+    zacad::NotifyGoodbye(*mData);
   zacad::liveDatabases().erase(mData->serial);
   if (acdbHostApplicationServices()->workingDatabase() == this)
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);

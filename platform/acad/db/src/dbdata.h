@@ -121,6 +121,7 @@ struct DatabaseData {
   };
   std::map<const AcDbStub*, std::unique_ptr<resbuf, ListRelease>> tableEntries;
   bool undoDisabled = false;
+  std::vector<AcDbDatabaseReactor*> reactors;  // in the order they were attached
   bool modified = false;
   bool anyErased = false;
 

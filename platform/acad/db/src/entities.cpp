@@ -153,6 +153,7 @@ namespace {
 struct ClassRegistration {
   ClassRegistration() {
     AcDbDatabase::rxInit();
+    AcDbDatabaseReactor::rxInit();
     AcDbObject::rxInit();
     AcDbEntity::rxInit();
     AcDbCurve::rxInit();

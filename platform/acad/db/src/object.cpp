@@ -6,6 +6,7 @@
 
 #include "acutmem.h"
 #include "dbdata.h"
+#include "reactors.h"
 #include "zwin32/utf.h"
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcDbObject, AcRxObject);
@@ -46,9 +47,10 @@ std::optional<std::string> appendedApplication(const DatabaseData& db, const Obj
   return std::string(after[before.size()].trimmed());
 }
 
-// Puts a writer's changes into the drawing, recorded for undo when the writer asked for it.
-// `closing` hands the tags over instead of copying them.
-Acad::ErrorStatus commit(ObjectState& s, bool closing) {
+// Puts a writer's changes into the drawing, recorded for undo when the writer asked for it, and
+// tells the database's reactors. `closing` hands the tags over instead of copying them, unless
+// a reactor is to read the object afterwards.
+Acad::ErrorStatus commit(const AcDbObject& object, ObjectState& s, bool closing) {
   if (!s.changed || s.stub->db == nullptr)
     return Acad::eOk;
   DatabaseData& db = *s.stub->db;
@@ -61,7 +63,7 @@ Acad::ErrorStatus commit(ObjectState& s, bool closing) {
       if (!appended)
         former = db.doc->snapshot(s.stub->object);
     }
-    if (closing)
+    if (closing && db.reactors.empty())
       db.doc->replace_tags(s.stub->object, std::move(s.tags));
     else
       db.doc->replace_tags(s.stub->object, s.tags);
@@ -79,6 +81,8 @@ Acad::ErrorStatus commit(ObjectState& s, bool closing) {
   }
   s.changed = false;
   s.undoWanted = false;
+  if (!db.reactors.empty())
+    NotifyModified(db, object);
   return Acad::eOk;
 }
 
@@ -179,7 +183,7 @@ Acad::ErrorStatus AcDbObject::close() {
   Acad::ErrorStatus es = Acad::eOk;
   if (s.mode == AcDb::kForWrite) {
     stub->writer = false;
-    es = zacad::commit(s, true);
+    es = zacad::commit(*this, s, true);
   } else if (stub->readers > 0) {
     --stub->readers;
   }
@@ -197,6 +201,8 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
   stub->erased = erasing;
   stub->db->anyErased = stub->db->anyErased || erasing;
   stub->db->recordErased(stub, before);
+  if (!stub->db->reactors.empty())
+    zacad::NotifyErased(*stub->db, *this, erasing);
   return Acad::eOk;
 }
 
@@ -255,7 +261,7 @@ Acad::ErrorStatus AcDbObject::downgradeOpen() {
     return Acad::eNotOpenForWrite;
   AcDbStub* stub = mState->stub;
   // The writer's changes go into the drawing now, as a close would put them.
-  if (const Acad::ErrorStatus es = zacad::commit(*mState, false); es != Acad::eOk)
+  if (const Acad::ErrorStatus es = zacad::commit(*this, *mState, false); es != Acad::eOk)
     return es;
   stub->writer = false;
   ++stub->readers;

@@ -1,5 +1,6 @@
 // The undo log: one group of steps per command, taken back newest first.
 #include "dbdata.h"
+#include "reactors.h"
 #include "zacad/undo.h"
 
 namespace zacad {
@@ -62,6 +63,8 @@ UndoGroup UndoLog::apply(DatabaseData& db, UndoGroup group) {
   }
   db.modified = true;
   db.tablesChanged();
+  if (!db.reactors.empty())
+    NotifyUndone(db, inverse);
   return inverse;
 }
 
