@@ -28,6 +28,18 @@ class ScriptedFrontEnd : public zwin32::DialogFrontEnd {
     });
     return *this;
   }
+  // Clicks (or double-clicks) item `item` of list box `id`.
+  ScriptedFrontEnd& ClickItem(int id, int item, bool twice = false) {
+    steps_.push_back([id, item, twice](HWND dialog) {
+      zwin32::DialogInput input{twice ? zwin32::DialogInput::Kind::kDoubleClickItem
+                                      : zwin32::DialogInput::Kind::kClickItem,
+                                GetDlgItem(dialog, id),
+                                {}};
+      input.item = item;
+      return input;
+    });
+    return *this;
+  }
   ScriptedFrontEnd& Enter() { return Key(zwin32::DialogInput::Kind::kEnter); }
   ScriptedFrontEnd& Escape() { return Key(zwin32::DialogInput::Kind::kEscape); }
   ScriptedFrontEnd& Then(Step step) {

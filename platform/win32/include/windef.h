@@ -87,6 +87,19 @@ DECLARE_HANDLE(HFONT);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HDC);
 typedef HINSTANCE HMODULE;
+
+// Rectangles and points in pixels: right and bottom lie just outside the rectangle.
+typedef struct tagRECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+} RECT, *LPRECT;
+typedef const RECT* LPCRECT;
+typedef struct tagPOINT {
+  LONG x;
+  LONG y;
+} POINT, *LPPOINT;
 typedef HKEY* PHKEY;
 typedef HICON HCURSOR;
 

@@ -86,6 +86,32 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define BN_CLICKED 0
 #define EN_CHANGE 0x0300
 
+// Edit selections: character positions, start and end (the caret when equal).
+#define EM_GETSEL 0x00B0
+#define EM_SETSEL 0x00B1
+#define EM_REPLACESEL 0x00C2
+
+// List boxes (single selection). Their owner hears LBN_ codes only with LBS_NOTIFY.
+#define LB_ADDSTRING 0x0180
+#define LB_INSERTSTRING 0x0181
+#define LB_DELETESTRING 0x0182
+#define LB_RESETCONTENT 0x0184
+#define LB_SETCURSEL 0x0186
+#define LB_GETCURSEL 0x0188
+#define LB_GETTEXT 0x0189
+#define LB_GETTEXTLEN 0x018A
+#define LB_GETCOUNT 0x018B
+#define LB_GETITEMDATA 0x0199
+#define LB_SETITEMDATA 0x019A
+#define LB_FINDSTRINGEXACT 0x01A2
+#define LB_OKAY 0
+#define LB_ERR (-1)
+#define LB_ERRSPACE (-2)
+#define LBN_ERRSPACE (-2)
+#define LBN_SELCHANGE 1
+#define LBN_DBLCLK 2
+#define LBN_SELCANCEL 3
+
 #define GWLP_WNDPROC (-4)
 #define GWLP_HINSTANCE (-6)
 #define GWLP_HWNDPARENT (-8)
@@ -243,6 +269,36 @@ WINUSERAPI BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString);
 WINUSERAPI int WINAPI GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount);
 WINUSERAPI int WINAPI GetWindowTextLengthW(HWND hWnd);
 WINUSERAPI BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
+
+// Rectangles. A window's rectangle holds its frame and caption; its client area is what lies
+// inside them, from (0,0). A child's position is in its parent's client coordinates, a
+// top-level window's on the screen. Frames are those of the Windows Classic look at 96 dpi.
+#define SM_CXVSCROLL 2
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CXFIXEDFRAME SM_CXDLGFRAME
+#define SM_CYFIXEDFRAME SM_CYDLGFRAME
+WINUSERAPI int WINAPI GetSystemMetrics(int nIndex);  // 0 for an index not listed above
+// Grows a client rectangle into the window rectangle a window of that style would need.
+WINUSERAPI BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu,
+                                          DWORD dwExStyle);
+WINUSERAPI BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);  // in screen coordinates
+WINUSERAPI BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
+WINUSERAPI BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+WINUSERAPI BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+// Dialog units to pixels with the dialog's font: x * (average character width) / 4,
+// y * (character height) / 8, each side rounded. FALSE for a window that is not a dialog.
+WINUSERAPI BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
+// The system font's base units: the average character width (low word) and height (high
+// word) in pixels, which dialogs without a font of their own are laid out in.
+WINUSERAPI LONG WINAPI GetDialogBaseUnits(void);
 WINUSERAPI LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
 WINUSERAPI LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 WINUSERAPI LONG WINAPI GetWindowLongW(HWND hWnd, int nIndex);

@@ -10,3 +10,9 @@
 #define IDC_LABEL 1106
 #define IDC_DISABLED 1107
 #define IDB_PICTURE 310
+
+#define IDD_LIST 301
+#define IDC_LIST_EDIT 1201
+#define IDC_LIST 1202
+#define IDC_SORTED_LIST 1203
+#define IDD_SEGOE 302

@@ -12,15 +12,19 @@ namespace zwin32 {
 // One thing the user does to an open modal dialog.
 struct DialogInput {
   enum class Kind {
-    kClick,    // clicks `control` (a button): BM_CLICK, as a mouse click does
-    kSetText,  // types `text` into `control` (an edit): WM_SETTEXT, then EN_CHANGE to its owner
-    kEnter,    // presses Enter: the default push button's command
-    kEscape,   // presses Escape: the IDCANCEL command
-    kAbandon,  // no more input: Escape, and the dialog ends with IDCANCEL if it stays open
+    kClick,      // clicks `control` (a button): BM_CLICK, as a mouse click does
+    kSetText,    // types `text` into `control` (an edit): WM_SETTEXT, the caret after it, then
+                 // EN_CHANGE to its owner
+    kClickItem,  // clicks item `item` of `control` (a list box): selects it
+    kDoubleClickItem,  // double-clicks it: selects it, then LBN_DBLCLK
+    kEnter,            // presses Enter: the default push button's command
+    kEscape,           // presses Escape: the IDCANCEL command
+    kAbandon,          // no more input: Escape, and the dialog ends with IDCANCEL if it stays open
   };
   Kind kind = Kind::kAbandon;
   HWND control = nullptr;
   std::u16string text;
+  int item = -1;  // the list item of kClickItem and kDoubleClickItem, from 0
 };
 
 class WIN32_EXPORT DialogFrontEnd {

@@ -27,6 +27,13 @@ std::optional<DialogTemplate> ReadTemplate(LPCDLGTEMPLATEW data) {
   return ParseDialogTemplate(data, reach, nullptr);
 }
 
+// A rectangle of dialog units in pixels: its sides are mapped, not its size, so that
+// neighbours meet in pixels where they meet in dialog units.
+RECT ToPixels(BaseUnits units, int x, int y, int cx, int cy) {
+  return {MulDiv(x, units.x, 4), MulDiv(y, units.y, 8), MulDiv(x + cx, units.x, 4),
+          MulDiv(y + cy, units.y, 8)};
+}
+
 }  // namespace
 
 HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& dialogTemplate, HWND owner,
@@ -35,22 +42,37 @@ HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& dialogTemplate
       dialogTemplate.windowClass.empty() ? u"#32770" : dialogTemplate.windowClass;
   // The window is hidden until WM_INITDIALOG has run, as Windows shows it only afterwards.
   const DWORD style = dialogTemplate.style & ~static_cast<DWORD>(WS_VISIBLE | WS_CHILD);
+  DWORD exStyle = dialogTemplate.exStyle;
+  if ((style & DS_MODALFRAME) != 0)
+    exStyle |= WS_EX_DLGMODALFRAME;
+  // The template gives the client area in dialog units, from the owner's client area (the
+  // screen's with DS_ABSALIGN or without an owner); the frame is added around it.
+  const BaseUnits units = TemplateBaseUnits(dialogTemplate);
+  RECT frame =
+      ToPixels(units, dialogTemplate.x, dialogTemplate.y, dialogTemplate.cx, dialogTemplate.cy);
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  POINT origin{0, 0};
+  if (owner != nullptr && (style & DS_ABSALIGN) == 0)
+    ClientToScreen(owner, &origin);
   HWND dialog =
-      CreateWindowExW(dialogTemplate.exStyle, windowClass.c_str(), dialogTemplate.caption.c_str(),
-                      style, dialogTemplate.x, dialogTemplate.y, dialogTemplate.cx,
-                      dialogTemplate.cy, owner, nullptr, instance, nullptr);
+      CreateWindowExW(exStyle, windowClass.c_str(), dialogTemplate.caption.c_str(), style,
+                      origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
+                      frame.bottom - frame.top, owner, nullptr, instance, nullptr);
   Window* record = FindWindowRecord(dialog);
   if (record == nullptr || !record->dialog)
     return dialog == nullptr ? nullptr : (DestroyWindow(dialog), nullptr);
   record->dialog->proc = proc;
+  record->dialog->baseUnitX = units.x;
+  record->dialog->baseUnitY = units.y;
   record->helpId = dialogTemplate.helpId;
   for (const DialogItem& item : dialogTemplate.items) {
     LPCWSTR className =
         item.className.empty() ? MAKEINTRESOURCEW(item.classAtom) : item.className.c_str();
-    HWND control = CreateWindowExW(item.exStyle, className, item.text.c_str(),
-                                   item.style | WS_CHILD, item.x, item.y, item.cx, item.cy, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(item.id)),
-                                   instance, nullptr);
+    const RECT rect = ToPixels(units, item.x, item.y, item.cx, item.cy);
+    HWND control = CreateWindowExW(
+        item.exStyle, className, item.text.c_str(), item.style | WS_CHILD, rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, dialog,
+        reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(item.id)), instance, nullptr);
     if (control == nullptr) {
       DestroyWindow(dialog);
       return nullptr;
@@ -98,9 +120,16 @@ void Apply(HWND dialog, const DialogInput& input) {
     case DialogInput::Kind::kSetText:
       if (GetParent(input.control) == dialog) {
         SetWindowTextW(input.control, input.text.c_str());
+        // Typing leaves the caret after the text typed.
+        SendMessageW(input.control, EM_SETSEL, input.text.size(), input.text.size());
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(input.control), EN_CHANGE),
                      reinterpret_cast<LPARAM>(input.control));
       }
+      return;
+    case DialogInput::Kind::kClickItem:
+    case DialogInput::Kind::kDoubleClickItem:
+      if (GetParent(input.control) == dialog && IsWindowEnabled(input.control))
+        ClickListItem(input.control, input.item, input.kind == DialogInput::Kind::kDoubleClickItem);
       return;
     case DialogInput::Kind::kEnter: {
       const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);

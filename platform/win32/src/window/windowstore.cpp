@@ -23,9 +23,8 @@ std::u16string ClassKey(std::u16string_view name) {
 
 std::map<std::u16string, WindowClass>& Classes() {
   static std::map<std::u16string, WindowClass> classes = {
-      {u"button", {u"Button", ButtonProc}},
-      {u"static", {u"Static", StaticProc}},
-      {u"edit", {u"Edit", EditProc}},
+      {u"button", {u"Button", ButtonProc}},  {u"static", {u"Static", StaticProc}},
+      {u"edit", {u"Edit", EditProc}},        {u"listbox", {u"ListBox", ListBoxProc}},
       {u"#32770", {u"#32770", DefDlgProcW}},
   };
   return classes;
@@ -46,6 +45,8 @@ std::u16string ClassNameFrom(LPCWSTR className) {
         return u"Edit";
       case 0x82:
         return u"Static";
+      case 0x83:
+        return u"ListBox";
       default:
         return {};
     }

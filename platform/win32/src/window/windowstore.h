@@ -19,6 +19,15 @@ struct DialogState {
   UINT defId = 0;          // 0: none set, Enter then means IDOK
   bool ended = false;
   INT_PTR result = 0;
+  // Pixels of one average character of the dialog's font, which dialog units are fractions of
+  // (a quarter of the width, an eighth of the height).
+  int baseUnitX = 0;
+  int baseUnitY = 0;
+};
+
+struct ListItem {
+  std::u16string text;
+  LONG_PTR data = 0;  // LB_SETITEMDATA
 };
 
 struct Window {
@@ -34,9 +43,15 @@ struct Window {
   LONG_PTR id = 0;
   LONG_PTR userData = 0;
   DWORD helpId = 0;
+  // The window's rectangle: a child's in its parent's client coordinates, a top-level
+  // window's on the screen.
   int x = 0, y = 0, cx = 0, cy = 0;
-  UINT buttonState = 0;    // BST_ bits of a "Button"
-  HANDLE image = nullptr;  // a button's picture (BM_SETIMAGE), owned by whoever set it
+  UINT buttonState = 0;             // BST_ bits of a "Button"
+  HANDLE image = nullptr;           // a button's picture (BM_SETIMAGE), owned by whoever set it
+  std::vector<ListItem> listItems;  // a "ListBox"'s items, in their order
+  int listSelection = -1;           // its selected item, -1 for none
+  DWORD editSelStart = 0;           // an "Edit"'s selection (the caret when both are equal)
+  DWORD editSelEnd = 0;
   bool destroying = false;
   std::unique_ptr<DialogState> dialog;  // set for windows of the dialog class
 };
@@ -56,6 +71,18 @@ void DeleteWindowRecord(HWND handle);
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// A mouse click (or double click) on item `item` of a list box: it selects the item and tells
+// the owner as a list box with LBS_NOTIFY does. An item that does not exist changes nothing.
+void ClickListItem(HWND listBox, int item, bool doubleClick);
+
+// The base units of a dialog template's font (the system font's when it names none).
+struct BaseUnits {
+  int x;
+  int y;
+};
+BaseUnits TemplateBaseUnits(const DialogTemplate& dialogTemplate);
 
 // Creates a dialog and its controls from a parsed template, sends WM_INITDIALOG with `param`,
 // and shows it if the template says WS_VISIBLE. Null when a window cannot be created.
