@@ -81,6 +81,23 @@ def ezdxf_records(path):
     return found
 
 
+def first_rule(rules, groups):
+    """The first tint rule whose groups are exactly these: code for code, a null value matching
+    any, a text ending in "*" any text starting so."""
+    def same(wanted, group):
+        code, value = wanted
+        if code != group[0] or value is None:
+            return code == group[0]
+        if isinstance(value, str) and value.endswith("*"):
+            return str(group[1]).startswith(value[:-1])
+        return value == group[1]
+    for rule in rules:
+        if rule["application"] == APP and len(rule["groups"]) == len(groups) and all(
+                same(w, g) for w, g in zip(rule["groups"], groups)):
+            return rule
+    return None
+
+
 def read_png(path):
     """(width, height, rows of (r, g, b) tuples) of an 8-bit RGB or RGBA PNG."""
     with open(path, "rb") as f:
@@ -355,6 +372,37 @@ class Inspector(unittest.TestCase):
         colours = [fill for fill, _ in rows]
         self.assertEqual(len(set(colours)), len(colours), "one colour per section")
         self.assert_drawn(svg, rows)
+
+    def test_tint_rules_give_the_pictures_colours(self):
+        drawing = self.marked_example()
+        svg = self.path("template.svg")
+        self.assertEqual(inspect("--svg", svg, drawing).returncode, 0)
+        done = inspect("--tint-rules", drawing)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        rules = json.loads(done.stdout)
+        _, rows = self.legend(svg)
+        self.assertEqual(rules["title"], "List template sections")
+        # The rules tint each marked entity as the picture colours it: its legend row (colour,
+        # label and count) is what the first matching rule gives, and "others" the rest.
+        counts = {}
+        for groups in ezdxf_records(drawing).values():
+            rule = first_rule(rules["rules"], groups)
+            self.assertIsNotNone(rule, groups)
+            counts[(rule["colour"], rule["label"])] = counts.get((rule["colour"], rule["label"]),
+                                                                 0) + 1
+        self.assertEqual({(c, "%s (%d)" % (l, n)) for (c, l), n in counts.items()},
+                         set(rows[:-1]))
+        self.assertEqual(rows[-1], (rules["others"]["colour"], rules["others"]["label"]))
+        # Without a drawing: the same sections, and any footer part in one colour.
+        bare = json.loads(inspect("--tint-rules").stdout)
+        self.assertEqual(bare["rules"][:8], rules["rules"][:8])
+        self.assertEqual(len(bare["rules"]), 9)
+        self.assertEqual(first_rule(bare["rules"], [[1000, "LIST_FOOTER"],
+                                                    [1000, "LIST_FOOTER_PART_MASTER7"],
+                                                    [1040, 0.0]])["label"],
+                         "Footer part, another number")
+        self.assertIsNone(first_rule(bare["rules"], [[1000, "LIST_HEADER"]]))
+        self.assertEqual(inspect("--tint-rules", "--json", drawing).returncode, 2)
 
     def legend(self, svg):
         """The legend's left edge and its rows, (colour, label)."""

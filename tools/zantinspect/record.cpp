@@ -22,10 +22,6 @@ constexpr std::array<KeyRole, 7> kKeys = {{{"LIST_HEADER", Role::Header},
                                            {"LIST_SUBFOOTER", Role::SubFooter},
                                            {"LIST_PAGE_FOOTER", Role::PageFooter}}};
 
-constexpr std::string_view kCondition = "LIST_PATTERN_CONDITION";
-constexpr std::string_view kPartMaster = "LIST_FOOTER_PART_MASTER";
-constexpr std::string_view kPart = "LIST_FOOTER_PART";
-
 // A part number as the writer prints it: signed 32-bit decimal, no sign but '-', no leading
 // zeros, so that one number has one spelling and members find their master by text.
 std::optional<std::int32_t> PartNumber(std::string_view text) {
@@ -48,12 +44,12 @@ std::string Problem(std::string_view what, const std::string& detail) {
 // to the record's key.
 bool ReadSubKey(Record& record) {
   const std::string_view sub = record.subKey;
-  if (sub == kCondition) {
+  if (sub == kConditionSubKey) {
     record.role = Role::Condition;
     return record.key == "LIST_BODY";
   }
-  for (auto [prefix, role] :
-       {std::pair{kPartMaster, Role::FooterPartMaster}, std::pair{kPart, Role::FooterPartMember}}) {
+  for (auto [prefix, role] : {std::pair{kPartMasterSubKey, Role::FooterPartMaster},
+                              std::pair{kPartSubKey, Role::FooterPartMember}}) {
     if (!sub.starts_with(prefix))
       continue;
     const auto number = PartNumber(sub.substr(prefix.size()));

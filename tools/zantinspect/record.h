@@ -13,6 +13,11 @@
 namespace zinspect {
 
 inline constexpr std::string_view kTemplateApp = "ZANT_LIST_TEMPLATE";
+// Sub-keys: a body record's display condition; a footer part's member and master, each followed
+// by the part's number.
+inline constexpr std::string_view kConditionSubKey = "LIST_PATTERN_CONDITION";
+inline constexpr std::string_view kPartSubKey = "LIST_FOOTER_PART";
+inline constexpr std::string_view kPartMasterSubKey = "LIST_FOOTER_PART_MASTER";
 
 // Where a record puts its entity. Footer parts are footer members that a sub-key groups.
 enum class Role {

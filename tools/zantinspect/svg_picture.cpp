@@ -6,6 +6,7 @@
 #include <numbers>
 #include <sstream>
 
+#include "palette.h"
 #include "reports.h"
 
 namespace zinspect {
@@ -16,20 +17,6 @@ constexpr double kWidth = 1000;  // pixels across the drawing
 constexpr double kMargin = 20;
 constexpr double kLegendWidth = 330;
 constexpr double kLegendRow = 22;
-constexpr std::string_view kOutside = "#b0b0b0";  // entities in no section
-
-// One colour per section, far enough apart to be told from one another in a rendered picture.
-const std::map<std::string_view, std::string_view>& SectionColours() {
-  static const std::map<std::string_view, std::string_view> colours{
-      {"header", "#d62728"},       {"sub-header", "#ff7f0e"}, {"body", "#1f77b4"},
-      {"pattern-body", "#17becf"}, {"condition", "#9467bd"},  {"footer", "#2ca02c"},
-      {"sub-footer", "#8c564b"},   {"page-footer", "#e377c2"}};
-  return colours;
-}
-
-// Footer parts take these in turn, by number.
-constexpr std::string_view kPartColours[] = {"#006d2c", "#bcbd22", "#00429d", "#7a0177"};
-
 std::string Xml(std::string_view s) {
   std::string out;
   for (char c : s) {
@@ -201,7 +188,7 @@ std::string SvgPicture(const Drawing& drawing, const TemplateView& view) {
   std::map<const Entity*, std::string> colourOf;
   std::vector<LegendRow> legend;
   for (const Section& s : view.sections) {
-    const std::string colour(SectionColours().at(s.id));
+    const std::string colour(SectionColour(s.id));
     for (const TaggedEntity& t : s.members)
       colourOf[t.entity] = colour;
     if (!s.members.empty())
@@ -210,15 +197,15 @@ std::string SvgPicture(const Drawing& drawing, const TemplateView& view) {
   }
   size_t next = 0;
   for (const FooterPart& p : view.footerParts) {
-    const std::string colour(kPartColours[next++ % std::size(kPartColours)]);
+    const std::string colour(PartColour(next++));
     for (const auto* list : {&p.members, &p.masters}) {
       for (const TaggedEntity& t : *list)
         colourOf[t.entity] = colour;
     }
-    legend.push_back({colour, "Footer part " + std::to_string(p.number) + " (" +
+    legend.push_back({colour, PartLabel(p.number) + " (" +
                                   std::to_string(p.members.size() + p.masters.size()) + ")"});
   }
-  legend.push_back({std::string(kOutside), "In no section"});
+  legend.push_back({std::string(kOutsideColour), std::string(kOutsideLabel)});
 
   Box box = Extents(drawing);
   if (box.empty())
@@ -240,11 +227,12 @@ std::string SvgPicture(const Drawing& drawing, const TemplateView& view) {
     if (e.erased)
       continue;
     const auto found = colourOf.find(&e);
-    Draw(out, canvas, e, found == colourOf.end() ? kOutside : std::string_view(found->second));
+    Draw(out, canvas, e,
+         found == colourOf.end() ? kOutsideColour : std::string_view(found->second));
   }
   out << "</g>\n<g id=\"legend\" transform=\"translate(" << Num(legendX) << ' ' << Num(kMargin)
       << ")\" font-family=\"sans-serif\" font-size=\"14\">\n"
-      << "<text x=\"0\" y=\"14\" fill=\"#000000\">" << Xml("List template sections") << "</text>\n";
+      << "<text x=\"0\" y=\"14\" fill=\"#000000\">" << Xml(kLegendTitle) << "</text>\n";
   for (size_t i = 0; i < legend.size(); ++i) {
     const double y = kLegendRow * static_cast<double>(i + 1);
     out << "<rect x=\"0\" y=\"" << Num(y + 4) << "\" width=\"14\" height=\"14\" fill=\""
