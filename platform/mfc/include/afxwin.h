@@ -96,6 +96,8 @@ struct AFX_MSGMAP {
    (WORD)(idLast), AfxSigCmd_v, static_cast<AFX_PMSG>(memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
 
 // The root of command routing: looks commands up in the message maps.
 class AFX_EXT_CLASS CCmdTarget {
@@ -158,6 +160,15 @@ class AFX_EXT_CLASS CWnd : public CCmdTarget {
   BOOL IsWindowVisible() const;
   DWORD GetStyle() const;
   DWORD GetExStyle() const;
+  // Rectangles: the window's on the screen, the client area's from (0,0).
+  void GetWindowRect(LPRECT lpRect) const;
+  void GetClientRect(LPRECT lpRect) const;
+  void ClientToScreen(LPPOINT lpPoint) const;
+  void ClientToScreen(LPRECT lpRect) const;
+  void ScreenToClient(LPPOINT lpPoint) const;
+  void ScreenToClient(LPRECT lpRect) const;
+  void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+  void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
   BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
   virtual BOOL DestroyWindow();
   int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
@@ -200,6 +211,8 @@ class AFX_EXT_CLASS CDialog : public CWnd {
   // Modeless: creates the dialog, which stays until DestroyWindow.
   virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   void EndDialog(int nResult);
+  // Dialog units to pixels with this dialog's font.
+  void MapDialogRect(LPRECT lpRect) const;
 
   // WM_INITDIALOG: loads the members into the controls (UpdateData(FALSE)). TRUE lets the
   // dialog manager give the focus to the first control.
@@ -241,6 +254,30 @@ class AFX_EXT_CLASS CEdit : public CWnd {
  public:
   CEdit();
   ~CEdit() override;
+  // The selection, from nStartChar up to nEndChar (the caret when equal; -1 for the end).
+  void GetSel(int& nStartChar, int& nEndChar) const;
+  void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
+  // Puts the text in place of the selection, leaving the caret after it.
+  void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE);
+};
+
+// A single-selection list box. Item positions count from 0; LB_ERR says there is no such item.
+class AFX_EXT_CLASS CListBox : public CWnd {
+ public:
+  CListBox();
+  ~CListBox() override;
+  int GetCount() const;
+  int GetCurSel() const;
+  int SetCurSel(int nSelect);  // -1 clears the selection
+  int GetText(int nIndex, LPTSTR lpszBuffer) const;
+  void GetText(int nIndex, CString& rString) const;
+  int GetTextLen(int nIndex) const;
+  DWORD_PTR GetItemData(int nIndex) const;
+  int SetItemData(int nIndex, DWORD_PTR dwItemData);
+  int AddString(LPCTSTR lpszItem);
+  int InsertString(int nIndex, LPCTSTR lpszItem);
+  int DeleteString(UINT nIndex);
+  void ResetContent();
 };
 
 // Dialog data exchange: one exchange between a dialog's controls and its members.

@@ -61,6 +61,10 @@ void CDialog::EndDialog(int nResult) {
   ::EndDialog(m_hWnd, nResult);
 }
 
+void CDialog::MapDialogRect(LPRECT lpRect) const {
+  ::MapDialogRect(m_hWnd, lpRect);
+}
+
 BOOL CDialog::OnInitDialog() {
   UpdateData(FALSE);
   return TRUE;

@@ -186,6 +186,42 @@ DWORD CWnd::GetExStyle() const {
   return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
 }
 
+void CWnd::GetWindowRect(LPRECT lpRect) const {
+  ::GetWindowRect(m_hWnd, lpRect);
+}
+
+void CWnd::GetClientRect(LPRECT lpRect) const {
+  ::GetClientRect(m_hWnd, lpRect);
+}
+
+void CWnd::ClientToScreen(LPPOINT lpPoint) const {
+  ::ClientToScreen(m_hWnd, lpPoint);
+}
+
+// A rectangle converts as its two corners.
+void CWnd::ClientToScreen(LPRECT lpRect) const {
+  ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
+  ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
+}
+
+void CWnd::ScreenToClient(LPPOINT lpPoint) const {
+  ::ScreenToClient(m_hWnd, lpPoint);
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const {
+  ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->left));
+  ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(&lpRect->right));
+}
+
+void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
+  ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+}
+
+void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
+  MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+             bRepaint);
+}
+
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
   const DWORD style = GetStyle();
   const DWORD changed = (style & ~dwRemove) | dwAdd;
