@@ -102,6 +102,7 @@ bool RunCommandLoop() {
   zacad::CommandLine& line = zacad::CommandLine::instance();
   std::u16string last;
   while (!QuitRequested()) {
+    line.expect({zacad::InputRequest::Kind::kCommand, std::nullopt, {}});
     zacad::Answer answer =
         line.read(zacad::Message(zacad::Msg::kCommandPrompt), zacad::AnswerMode::kToken);
     if (answer.kind == zacad::Answer::Kind::kEnd)

@@ -1,6 +1,7 @@
 #include "zacad/commandline.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <afxstr.h>
 
@@ -80,6 +81,10 @@ std::u16string Cut(std::optional<std::u16string>& line, AnswerMode mode,
 
 InputSource::~InputSource() = default;
 
+void InputSource::expect(const InputRequest&) {}
+
+void InputSource::selecting(const std::vector<uint64_t>&) {}
+
 CommandLine& CommandLine::instance() {
   static CommandLine commandLine;
   return commandLine;
@@ -125,13 +130,18 @@ void CommandLine::echo(std::u16string_view text) {
 
 Answer CommandLine::read(std::u16string_view prompt, AnswerMode mode,
                          const std::vector<std::u16string>& phrases) {
-  Answer answer = take(prompt, mode, phrases);
+  return readAs(std::exchange(request_, {}), prompt, mode, phrases);
+}
+
+Answer CommandLine::readAs(const InputRequest& request, std::u16string_view prompt, AnswerMode mode,
+                           const std::vector<std::u16string>& phrases) {
+  Answer answer = take(request, prompt, mode, phrases);
   if (!answer.ok())
     ++cancels_;
   return answer;
 }
 
-Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode,
+Answer CommandLine::take(const InputRequest& request, std::u16string_view prompt, AnswerMode mode,
                          const std::vector<std::u16string>& phrases) {
   InputSource* in = source();
   if (in == nullptr)
@@ -154,6 +164,7 @@ Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode,
     } else {
       write(prompt);
     }
+    in->expect(request);
     InputLine line = in->next(shown);
     if (line.kind == InputLine::Kind::kEnd) {
       if (!in->showsTyping())
@@ -185,8 +196,9 @@ Answer CommandLine::take(std::u16string_view prompt, AnswerMode mode,
 
 Answer CommandLine::ask(std::u16string_view prompt, AnswerMode mode, const AnswerCheck& check,
                         const std::vector<std::u16string>& phrases) {
+  const InputRequest request = std::exchange(request_, {});
   for (;;) {
-    Answer answer = read(prompt, mode, phrases);
+    Answer answer = readAs(request, prompt, mode, phrases);
     if (!answer.ok()) {
       if (answer.kind == Answer::Kind::kEnd && source() != nullptr && source()->isBatch()) {
         fail(Message(Msg::kInputEnded));

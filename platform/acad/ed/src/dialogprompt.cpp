@@ -1,7 +1,7 @@
 // The command line as the front end of modal dialogs: a dialog is shown as text (its caption,
-// then each visible control with its id, label and state) and answered from the same input
-// source as every prompt. Installed when the host's library loads, so every dialog an
-// application shows inside the host is answered here.
+// then each visible control with its id, label and state, and a list's items under it) and
+// answered from the same input source as every prompt. Installed when the host's library loads, so
+// every dialog an application shows inside the host is answered here.
 #include <afxstr.h>
 #include <windows.h>
 
@@ -46,8 +46,21 @@ struct Control {
   bool clickable;  // a button
   bool editable;   // an edit box
   bool enabled;
-  HBITMAP picture = nullptr;  // what a picture button shows
+  HBITMAP picture = nullptr;               // what a picture button shows
+  bool list = false;                       // a list box, whose items can be clicked
+  std::vector<std::u16string> items = {};  // its items' texts
+  int selection = -1;                      // its selected item
 };
+
+std::u16string ItemText(HWND list, int index) {
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR)
+    return {};
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
 
 std::vector<Control> ControlsOf(HWND dialog) {
   const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
@@ -104,6 +117,13 @@ std::vector<Control> ControlsOf(HWND dialog) {
       control.label = u"\"" + WindowText(child) + u"\"";
     } else if (CStringW(className.c_str()).CompareNoCase(u"Static") == 0) {
       control.kind = Message(Msg::kText);
+    } else if (CStringW(className.c_str()).CompareNoCase(u"ListBox") == 0) {
+      control.kind = Message(Msg::kListBox);
+      control.list = true;
+      const auto count = static_cast<int>(SendMessageW(child, LB_GETCOUNT, 0, 0));
+      for (int i = 0; i < count; ++i)
+        control.items.push_back(ItemText(child, i));
+      control.selection = static_cast<int>(SendMessageW(child, LB_GETCURSEL, 0, 0));
     } else {
       control.kind = className;
     }
@@ -165,6 +185,13 @@ std::u16string Describe(HWND dialog, const std::vector<Control>& controls) {
     for (const std::u16string& state : control.states)
       line += u", " + state;
     text += line + u")\n";
+    // A list's items, each under the answer that clicks it; the selected one marked.
+    for (size_t i = 0; i < control.items.size(); ++i) {
+      CStringW item;
+      item.Format(u"%s[%s:%d] ", static_cast<int>(i) == control.selection ? u"  > " : u"    ",
+                  id.GetString(), static_cast<int>(i));
+      text += item.GetString() + control.items[i] + u"\n";
+    }
   }
   return text;
 }
@@ -191,10 +218,13 @@ std::u16string Changes(const std::u16string& before, const std::u16string& after
   return changed;
 }
 
-// What an answer means: the control it names, by id or by label, and the text after '='.
+// What an answer means: the control it names, by id or by label, and the text after '=' or
+// the list item after ':' ("::" for a double click).
 struct Target {
   const Control* control = nullptr;
   std::optional<std::u16string> typed;
+  int item = -1;
+  bool twice = false;
 };
 
 const Control* Find(const std::vector<Control>& controls, const std::u16string& name) {
@@ -204,7 +234,7 @@ const Control* Find(const std::vector<Control>& controls, const std::u16string& 
   if (wanted.find_first_not_of(u"0123456789") == std::u16string::npos && wanted.size() < 6) {
     const int id = std::stoi(std::string(wanted.begin(), wanted.end()));
     for (const Control& control : controls) {
-      if (control.id == id && (control.clickable || control.editable))
+      if (control.id == id && (control.clickable || control.editable || control.list))
         return &control;
     }
   }
@@ -226,10 +256,30 @@ const Control* EditLine(const std::vector<Control>& controls) {
   return nullptr;
 }
 
+// "id:n" or "id::n": item n of list `id`; nothing when the answer is not of that form or the
+// list has no such item.
+std::optional<Target> ListItem(const std::vector<Control>& controls, const std::u16string& answer) {
+  const size_t colon = answer.find(u':');
+  if (colon == std::u16string::npos || colon == 0)
+    return std::nullopt;
+  const bool twice = answer.compare(colon, 2, u"::") == 0;
+  const std::u16string index = answer.substr(colon + (twice ? 2 : 1));
+  if (index.empty() || index.size() > 5 ||
+      index.find_first_not_of(u"0123456789") != std::u16string::npos)
+    return std::nullopt;
+  const Control* list = Find(controls, answer.substr(0, colon));
+  const int item = std::stoi(std::string(index.begin(), index.end()));
+  if (list == nullptr || !list->list || item >= static_cast<int>(list->items.size()))
+    return std::nullopt;
+  return Target{list, std::nullopt, item, twice};
+}
+
 // `answer` is the line as typed: a control is named by its trimmed text, while text for an edit
 // box keeps its spaces.
 Target Resolve(const std::vector<Control>& controls, const std::u16string& answer) {
   const std::u16string trimmed = Trimmed(answer);
+  if (std::optional<Target> item = ListItem(controls, trimmed))
+    return *item;
   const size_t equals = trimmed.find(u'=');
   if (equals != std::u16string::npos) {
     const Control* control = Find(controls, trimmed.substr(0, equals));
@@ -288,6 +338,7 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
       if (control.clickable && control.label.find(u' ') != std::u16string::npos)
         labels.push_back(control.label);
     }
+    commandLine.expect({InputRequest::Kind::kDialog, std::nullopt, {}});
     const Answer answer =
         commandLine.ask(Message(Msg::kDialogAnswer),
                         typing ? AnswerMode::kLine : AnswerMode::kToken, check, labels);
@@ -304,6 +355,14 @@ class CommandLineDialogs : public zwin32::DialogFrontEnd {
     }
     if (target.typed)
       return {zwin32::DialogInput::Kind::kSetText, target.control->hwnd, *target.typed};
+    if (target.control->list) {
+      zwin32::DialogInput input{target.twice ? zwin32::DialogInput::Kind::kDoubleClickItem
+                                             : zwin32::DialogInput::Kind::kClickItem,
+                                target.control->hwnd,
+                                {}};
+      input.item = target.item;
+      return input;
+    }
     return {zwin32::DialogInput::Kind::kClick, target.control->hwnd, {}};
   }
 

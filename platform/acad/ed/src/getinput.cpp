@@ -17,6 +17,7 @@ using zacad::AnswerMode;
 using zacad::CheckSign;
 using zacad::CommandLine;
 using zacad::InputOptions;
+using zacad::InputRequest;
 using zacad::Message;
 using zacad::Msg;
 using zacad::ParseReal;
@@ -56,7 +57,9 @@ int AskNumber(const ACHAR* prompt, const std::u16string& invalid, Parse parse, d
     value = *number;
     return std::nullopt;
   };
-  Answer answer = CommandLine::instance().ask(PromptText(prompt), AnswerMode::kToken, check);
+  CommandLine& line = CommandLine::instance();
+  line.expect({InputRequest::Kind::kNumber, std::nullopt, options.keywords.shown()});
+  Answer answer = line.ask(PromptText(prompt), AnswerMode::kToken, check);
   if (!answer.ok())
     return RTCAN;
   if (answer.text.empty())
@@ -111,7 +114,9 @@ int acedGetKword(const ACHAR* prompt, ACHAR* result, size_t bufsize) {
     keyword = *match;
     return std::nullopt;
   };
-  Answer answer = CommandLine::instance().ask(PromptText(prompt), AnswerMode::kToken, check);
+  CommandLine& line = CommandLine::instance();
+  line.expect({InputRequest::Kind::kKeyword, std::nullopt, options.keywords.shown()});
+  Answer answer = line.ask(PromptText(prompt), AnswerMode::kToken, check);
   if (!answer.ok())
     return RTCAN;
   if (answer.text.empty()) {

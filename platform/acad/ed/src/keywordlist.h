@@ -16,6 +16,9 @@ class KeywordList {
 
   bool empty() const { return local_.empty(); }
 
+  // The keywords as the user sees them (the local ones).
+  const std::vector<std::u16string>& shown() const { return local_; }
+
   // The keyword an answer names, or nothing. A keyword is named by its whole spelling, by its
   // capitals ("eXit" by "X"), or by a prefix at least as long as its last capital; a leading
   // "_" names a global keyword. The result is the global keyword when the list has them.

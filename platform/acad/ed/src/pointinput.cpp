@@ -18,6 +18,7 @@ using zacad::Answer;
 using zacad::AnswerMode;
 using zacad::CommandLine;
 using zacad::InputOptions;
+using zacad::InputRequest;
 using zacad::Message;
 using zacad::Msg;
 using zacad::ParseReal;
@@ -32,9 +33,16 @@ struct Reply {
   double number = 0;
 };
 
+// What a point question waits for: `kind`, measured from `base` when there is one.
+InputRequest Request(InputRequest::Kind kind, const std::optional<Point3>& base,
+                     const InputOptions& options) {
+  return {kind, base, options.keywords.shown()};
+}
+
 // Asks until the answer is a point, an allowed number, a keyword or an allowed Enter.
 // `invalid` is the host's message for anything else.
-Reply Ask(const ACHAR* prompt, const InputOptions& options, bool numbers, std::u16string invalid) {
+Reply Ask(const ACHAR* prompt, const InputOptions& options, InputRequest request, bool numbers,
+          std::u16string invalid) {
   if (!options.keywords.empty())
     invalid = invalid.substr(0, invalid.size() - 1) + u" or option keyword.";
   Reply reply;
@@ -58,7 +66,9 @@ Reply Ask(const ACHAR* prompt, const InputOptions& options, bool numbers, std::u
       return std::nullopt;
     return invalid;
   };
-  Answer answer = CommandLine::instance().ask(zacad::PromptText(prompt), AnswerMode::kToken, check);
+  CommandLine& line = CommandLine::instance();
+  line.expect(std::move(request));
+  Answer answer = line.ask(zacad::PromptText(prompt), AnswerMode::kToken, check);
   if (!answer.ok()) {
     reply.status = RTCAN;
   } else if (answer.text.empty()) {
@@ -90,11 +100,12 @@ double Distance(const Point3& a, const Point3& b, bool flat) {
   return std::hypot(b[0] - a[0], b[1] - a[1], dz);
 }
 
-// The second point of a distance or an angle measured from `base`: no Enter, no keyword.
-int AskSecondPoint(const ACHAR* prompt, Point3& point) {
+// The second point of a distance or an angle measured from `point`: no Enter, no keyword.
+int AskSecondPoint(const ACHAR* prompt, InputRequest::Kind kind, Point3& point) {
   InputOptions options;
   options.flags = RSG_NONULL;
-  Reply reply = Ask(prompt, options, false, Message(Msg::kInvalidPoint));
+  Reply reply =
+      Ask(prompt, options, Request(kind, point, options), false, Message(Msg::kInvalidPoint));
   if (reply.status != RTNORM)
     return reply.status;
   point = *reply.point;
@@ -104,12 +115,14 @@ int AskSecondPoint(const ACHAR* prompt, Point3& point) {
 // Distance or angle input: a typed number, or points measured from `pt` (asked for when
 // null). `measure` turns the two points into the result.
 template <typename Measure>
-int AskMeasure(const ads_point pt, const ACHAR* prompt, std::u16string invalid, double factor,
-               Measure measure, ads_real* result) {
+int AskMeasure(const ads_point pt, const ACHAR* prompt, InputRequest::Kind kind,
+               std::u16string invalid, double factor, Measure measure, ads_real* result) {
   InputOptions options = zacad::TakeOptions();
   CommandLine& line = CommandLine::instance();
+  const std::optional<Point3> given =
+      pt == nullptr ? std::nullopt : std::optional<Point3>(ToPoint(pt));
   for (;;) {
-    Reply reply = Ask(prompt, options, true, invalid);
+    Reply reply = Ask(prompt, options, Request(kind, given, options), true, invalid);
     if (reply.status != RTNORM)
       return reply.status;
     double value = reply.number * factor;
@@ -119,7 +132,7 @@ int AskMeasure(const ads_point pt, const ACHAR* prompt, std::u16string invalid, 
       if (pt != nullptr) {
         base = ToPoint(pt);
         second = *reply.point;
-      } else if (int status = AskSecondPoint(Message(Msg::kSecondPoint).c_str(), second);
+      } else if (int status = AskSecondPoint(Message(Msg::kSecondPoint).c_str(), kind, second);
                  status != RTNORM) {
         return status;
       }
@@ -174,12 +187,25 @@ std::optional<Point3> zacad::ParsePoint(std::u16string_view text) {
   return std::nullopt;  // a fourth coordinate
 }
 
-int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
-  (void)pt;  // the base point only draws a rubber band on screen
-  Reply reply = Ask(prompt, zacad::TakeOptions(), false, Message(Msg::kInvalidPoint));
+namespace {
+
+// A point, or a corner, from the base point `pt` when given: the base only draws a rubber band
+// on screen.
+int AskPoint(const ads_point pt, const ACHAR* prompt, InputRequest::Kind kind, ads_point result) {
+  const InputOptions options = zacad::TakeOptions();
+  const std::optional<Point3> base =
+      pt == nullptr ? std::nullopt : std::optional<Point3>(ToPoint(pt));
+  Reply reply =
+      Ask(prompt, options, Request(kind, base, options), false, Message(Msg::kInvalidPoint));
   if (reply.status == RTNORM)
     Store(*reply.point, result);
   return reply.status;
+}
+
+}  // namespace
+
+int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
+  return AskPoint(pt, prompt, InputRequest::Kind::kPoint, result);
 }
 
 int acedGetCorner(const ads_point pt, const ACHAR* prompt, ads_point result) {
@@ -187,7 +213,7 @@ int acedGetCorner(const ads_point pt, const ACHAR* prompt, ads_point result) {
     zacad::TakeOptions();
     return RTERROR;
   }
-  return acedGetPoint(pt, prompt, result);
+  return AskPoint(pt, prompt, InputRequest::Kind::kCorner, result);
 }
 
 int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
@@ -196,7 +222,8 @@ int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
   auto measure = [](const Point3& a, const Point3& b, const InputOptions& options) {
     return Distance(a, b, (options.flags & RSG_2D) != 0);
   };
-  return AskMeasure(pt, prompt, std::move(invalid), 1.0, measure, result);
+  return AskMeasure(pt, prompt, InputRequest::Kind::kDistance, std::move(invalid), 1.0, measure,
+                    result);
 }
 
 int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
@@ -204,5 +231,6 @@ int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
     double angle = std::atan2(b[1] - a[1], b[0] - a[0]);
     return angle < 0 ? angle + 2 * std::numbers::pi : angle;
   };
-  return AskMeasure(pt, prompt, Message(Msg::kNeedAngleOrSecondPoint), kDegree, measure, result);
+  return AskMeasure(pt, prompt, InputRequest::Kind::kAngle, Message(Msg::kNeedAngleOrSecondPoint),
+                    kDegree, measure, result);
 }

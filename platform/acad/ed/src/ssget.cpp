@@ -106,16 +106,9 @@ class Selection {
 
   // Members of `names` that still exist, in their order, filtered.
   Members existing(const Members& names) {
-    // The drawing's names sorted once: a previous selection of ALL is found in n log n.
-    std::vector<std::pair<EntityName, size_t>> byName;
-    byName.reserve(entities_.size());
-    for (size_t i = 0; i < entities_.size(); ++i)
-      byName.emplace_back(entities_[i].name, i);
-    std::sort(byName.begin(), byName.end());
     Members found;
     for (const EntityName& name : names) {
-      auto at = std::lower_bound(byName.begin(), byName.end(), std::make_pair(name, size_t{0}));
-      for (; at != byName.end() && at->first == name; ++at) {
+      for (auto at = find(name); at != byName_.end() && at->first == name; ++at) {
         if (passes(entities_[at->second]))
           found.push_back(name);
       }
@@ -123,9 +116,20 @@ class Selection {
     return found;
   }
 
+  // The handles of `names`, for the input source's view of the selection.
+  std::vector<uint64_t> handles(const Members& names) {
+    std::vector<uint64_t> found;
+    found.reserve(names.size());
+    for (const EntityName& name : names) {
+      if (auto at = find(name); at != byName_.end() && at->first == name)
+        found.push_back(entities_[at->second].handle);
+    }
+    return found;
+  }
+
   // The visible entity nearest to `point` within the pick box (the newest on a tie).
   std::optional<EntityName> pick(Point2 point) {
-    const double aperture = IntVar(u"PICKBOX");
+    const double aperture = PickAperture();
     const SelectableEntity* nearest = nullptr;
     double best = std::numeric_limits<double>::infinity();
     for (size_t i = 0; i < entities_.size(); ++i) {
@@ -152,6 +156,18 @@ class Selection {
   }
 
  private:
+  // The first entry of `name` among the drawing's names, sorted once for all lookups: a
+  // previous selection of ALL is found in n log n.
+  std::vector<std::pair<EntityName, size_t>>::const_iterator find(const EntityName& name) {
+    if (byName_.empty()) {
+      byName_.reserve(entities_.size());
+      for (size_t i = 0; i < entities_.size(); ++i)
+        byName_.emplace_back(entities_[i].name, i);
+      std::sort(byName_.begin(), byName_.end());
+    }
+    return std::lower_bound(byName_.cbegin(), byName_.cend(), std::make_pair(name, size_t{0}));
+  }
+
   bool passes(const SelectableEntity& entity) {
     if (filter_.empty())
       return true;
@@ -174,6 +190,7 @@ class Selection {
   const SelectionFilter& filter_;
   std::vector<SelectableEntity> entities_;
   std::vector<std::optional<EntityGeometry>> geometries_;
+  std::vector<std::pair<EntityName, size_t>> byName_;
 };
 
 Point2 Flat(const Point3& p) {
@@ -187,14 +204,41 @@ std::u16string Count(size_t n) {
   return digits;
 }
 
-// Asks for a window corner; RTNORM or RTCAN.
-int AskCorner(const ACHAR* prompt, Point2& corner) {
+// Asks for a window corner, the opposite one of `first` when given; RTNORM or RTCAN.
+int AskCorner(const ACHAR* prompt, Point2& corner, const Point2* first = nullptr) {
   ads_point p;
   acedInitGet(RSG_NONULL, nullptr);
-  int status = acedGetPoint(nullptr, prompt, p);
+  int status;
+  if (first == nullptr) {
+    status = acedGetPoint(nullptr, prompt, p);
+  } else {
+    const ads_point base = {first->x, first->y, 0};
+    status = acedGetCorner(base, prompt, p);
+  }
   corner = {p[0], p[1]};
   return status == RTNORM ? RTNORM : RTCAN;
 }
+
+// The selection's members, told to the input source as they change; none once the prompt
+// has ended, whichever way.
+class MembersShown {
+ public:
+  explicit MembersShown(Selection& selection) : selection_(selection) {}
+  ~MembersShown() {
+    if (InputSource* source = CommandLine::instance().source())
+      source->selecting({});
+  }
+  MembersShown(const MembersShown&) = delete;
+  MembersShown& operator=(const MembersShown&) = delete;
+
+  void show(const Members& members) {
+    if (InputSource* source = CommandLine::instance().source())
+      source->selecting(selection_.handles(members));
+  }
+
+ private:
+  Selection& selection_;
+};
 
 std::optional<uint64_t> ParseHandle(std::u16string_view text) {
   if (text.size() < 2 || text.size() > 17 || text[0] != u'#')
@@ -262,6 +306,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
   bool single = mode.single;
   std::vector<Members> undo;
   Members result;
+  MembersShown shown(selection);
   for (;;) {
     std::u16string prompt = removing ? Message(Msg::kRemoveObjects) : Message(Msg::kSelectObjects);
     if (mode.prompts && prompts != nullptr) {
@@ -283,6 +328,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
       }
       return Message(Msg::kInvalidSelection) + kOptions;
     };
+    line.expect({InputRequest::Kind::kSelection, std::nullopt, {}});
     Answer answer = line.ask(prompt, AnswerMode::kToken, check);
     if (!answer.ok())
       return RTCAN;
@@ -309,6 +355,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
         } else {
           result = std::move(undo.back());
           undo.pop_back();
+          shown.show(result);
         }
         continue;
       }
@@ -316,7 +363,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
         Point2 first;
         Point2 second;
         if (AskCorner(Message(Msg::kFirstCorner).c_str(), first) != RTNORM ||
-            AskCorner(Message(Msg::kOppositeCorner).c_str(), second) != RTNORM) {
+            AskCorner(Message(Msg::kOppositeCorner).c_str(), second, &first) != RTNORM) {
           return RTCAN;
         }
         bool crossing = word == u"Crossing" || (word == u"BOX" && second.x < first.x);
@@ -336,10 +383,11 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
     } else if (!line.source()->isBatch() && (IntVar(u"PICKAUTO") & 1) != 0) {
       // A pick in empty space starts a window: to the right a window, to the left a
       // crossing. Scripts run without this (PICKAUTO 0), as in the host.
+      const Point2 first = Flat(*point);
       Point2 second;
-      if (AskCorner(Message(Msg::kOppositeCorner).c_str(), second) != RTNORM)
+      if (AskCorner(Message(Msg::kOppositeCorner).c_str(), second, &first) != RTNORM)
         return RTCAN;
-      found = selection.window(Flat(*point), second, second.x < (*point)[0]);
+      found = selection.window(first, second, second.x < first.x);
     }
     undo.push_back(result);
     const size_t before = result.size();
@@ -362,6 +410,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
         message += Message(Msg::kTotal, {Count(result.size())});
     }
     line.write(u"\n" + message + u"\n");
+    shown.show(result);
     if (single && !removing && !found.empty())
       break;
   }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "acedads.h"
+#include "zacad/commandline.h"
 
 namespace zacad {
 namespace {
@@ -19,8 +20,7 @@ struct Variable {
   Point3 point;
 };
 
-// PICKBOX is the half size of the pick aperture in pixels; this host's view shows one
-// drawing unit per pixel, so it is also the aperture's half size in drawing units.
+// PICKBOX is the half size of the pick aperture in pixels (see PickAperture).
 Variable gVariables[] = {
     {u"LASTPOINT", RT3DPOINT, 0, 0, 0, {0, 0, 0}},
     {u"PICKAUTO", RTSHORT, 0, 7, 1, {}},
@@ -51,6 +51,11 @@ Variable* Find(std::u16string_view name) {
 int IntVar(const char16_t* name) {
   Variable* variable = Find(name);
   return variable == nullptr ? 0 : variable->value;
+}
+
+double PickAperture() {
+  const InputSource* source = CommandLine::instance().source();
+  return IntVar(u"PICKBOX") * (source != nullptr ? source->pixelSize() : 1.0);
 }
 
 Point3 LastPoint() {

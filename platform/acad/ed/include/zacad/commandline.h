@@ -57,6 +57,10 @@ class ZACAD_ED_API CommandLine {
   // not leave blank lines behind.
   void write(std::u16string_view text);
 
+  // What the next read() or ask() waits for (InputRequest::Kind::kText when not said); the
+  // source hears it before it is asked for a line, and ask()'s re-asks keep it.
+  void expect(InputRequest request) { request_ = std::move(request); }
+
   // Shows `prompt` and takes one answer. Escape or `^C` gives kCancel (and "*Cancel*" is
   // shown); the end of the source gives kEnd. In kToken mode, an input that starts with one of
   // `phrases` (names that hold spaces, any case) followed by a space or the line end takes the
@@ -86,12 +90,15 @@ class ZACAD_ED_API CommandLine {
   void discardPending() { pending_.reset(); }
 
  private:
-  Answer take(std::u16string_view prompt, AnswerMode mode,
+  Answer readAs(const InputRequest& request, std::u16string_view prompt, AnswerMode mode,
+                const std::vector<std::u16string>& phrases);
+  Answer take(const InputRequest& request, std::u16string_view prompt, AnswerMode mode,
               const std::vector<std::u16string>& phrases);
   void echo(std::u16string_view text);
 
   std::vector<std::unique_ptr<InputSource>> sources_;
   std::optional<std::u16string> pending_;  // unread rest of the current line
+  InputRequest request_;
   std::function<void(std::string_view)> sink_;
   bool atLineStart_ = true;
   bool inputFailed_ = false;

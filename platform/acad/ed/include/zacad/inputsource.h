@@ -3,7 +3,10 @@
 // line one answer takes, so every source follows the same Enter, quoting and cancel rules.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +20,27 @@ struct InputLine {
   enum class Kind { kLine, kCancel, kEnd };
   Kind kind = Kind::kEnd;
   std::u16string text;
+};
+
+// What the command line waits for, so that a source can offer the fitting way to answer: a
+// page or a window picks entities at a selection prompt and draws a rubber band from the base
+// point of a second point, where a terminal just reads a line.
+struct InputRequest {
+  enum class Kind {
+    kText,       // a string
+    kCommand,    // a command name, at the Command prompt
+    kPoint,      // a point (acedGetPoint)
+    kCorner,     // a window's other corner: the band from the base is a rectangle
+    kDistance,   // a number or points (acedGetDist); the second point has the first as base
+    kAngle,      // the same for angles
+    kSelection,  // "Select objects": picks, windows, selection keywords
+    kKeyword,    // one of `keywords`
+    kNumber,     // an integer or a real
+    kDialog,     // an answer to the dialog on screen
+  };
+  Kind kind = Kind::kText;
+  std::optional<std::array<double, 3>> base;  // a rubber band starts here
+  std::vector<std::u16string> keywords;       // what may be typed instead, as shown
 };
 
 class ZACAD_ED_API InputSource {
@@ -38,6 +62,17 @@ class ZACAD_ED_API InputSource {
 
   // Where the last line came from, for messages ("script.scr, line 4").
   virtual std::string position() const = 0;
+
+  // Told before each next() what that line will answer.
+  virtual void expect(const InputRequest& request);
+
+  // The members of the selection being built at "Select objects", by handle, after each
+  // change, then none when the prompt ends, so that a view can highlight them meanwhile.
+  virtual void selecting(const std::vector<uint64_t>& handles);
+
+  // How many drawing units one pixel of the source's view measures: a pick's aperture
+  // (PICKBOX, in pixels) is measured with it. Sources without a view count one unit a pixel.
+  virtual double pixelSize() const { return 1.0; }
 };
 
 // The terminal: GNU readline with history when stdin is a tty, plain lines when it is piped.
