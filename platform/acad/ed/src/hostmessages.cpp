@@ -80,11 +80,12 @@ constexpr Entry kMessages[] = {
      u"\nRéponse au dialogue (? pour l'aide) : "},
     {Msg::kDialogHelp,
      u"Type a control's label or id to click it, any other text to type it into the edit box "
-     u"(id=text for another edit box), Enter for the default button, Esc to cancel, ? to show "
-     u"the dialog again.",
+     u"(id=text for another edit box), id:n to click item n of a list (id::n to double-click "
+     u"it), Enter for the default button, Esc to cancel, ? to show the dialog again.",
      u"Tapez le libellé ou le numéro d'un contrôle pour cliquer dessus, tout autre texte pour le "
-     u"saisir dans la zone d'édition (numéro=texte pour une autre zone), Entrée pour le bouton "
-     u"par défaut, Échap pour annuler, ? pour revoir le dialogue."},
+     u"saisir dans la zone d'édition (numéro=texte pour une autre zone), numéro:n pour cliquer "
+     u"sur l'élément n d'une liste (numéro::n pour un double-clic), Entrée pour le bouton par "
+     u"défaut, Échap pour annuler, ? pour revoir le dialogue."},
     {Msg::kNoControl, u"No control \"%1\" to click in this dialog. ",
      u"Aucun contrôle \"%1\" à cliquer dans ce dialogue. "},
     {Msg::kDisabled, u"\"%1\" is disabled.", u"\"%1\" est désactivé."},
@@ -96,6 +97,7 @@ constexpr Entry kMessages[] = {
     {Msg::kPushButton, u"push button", u"bouton"},
     {Msg::kEditBox, u"edit box", u"zone d'édition"},
     {Msg::kText, u"text", u"texte"},
+    {Msg::kListBox, u"list box", u"liste"},
     {Msg::kPressed, u"pressed", u"enfoncé"},
     {Msg::kReleased, u"released", u"relâché"},
     {Msg::kChecked, u"checked", u"cochée"},

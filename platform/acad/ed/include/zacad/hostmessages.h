@@ -67,6 +67,7 @@ enum class Msg {
   kPushButton,
   kEditBox,
   kText,
+  kListBox,
   kPressed,
   kReleased,
   kChecked,
