@@ -36,9 +36,10 @@ VARIABLES = [
 ]
 UNIT_WORDS = {-1: "none", 1: "length", 4: "weight"}
 
-# One variable as the dialog lists it on the command line: a static text whose label is the
-# position (starred in the leading group), the name, the description and the unit kind.
-ENTRY = re.compile(r"^\s*\[\d+\] (\d+)(\*?) (\S+?)(?:: (.*))? \((\w+)\)\s+\(text\)$")
+# One variable as the dialog lists it on the command line: an item of its list (marked when
+# selected), the position (starred in the leading group), the name, the description and the
+# unit kind.
+ENTRY = re.compile(r"^\s*(?:> )?\[\d+:\d+\] (\d+)(\*?) (\S+?)(?:: (.*))? \((\w+)\)$")
 
 # Texts of every kind around a window from (0,0) to (200,80): inside it, a text, an attribute
 # definition, a formatted multiline text, a line, an arc, a text on a locked layer and a text

@@ -1,7 +1,11 @@
 // The expression dialog, shown modally and answered by a scripted front end: what it lists, what
-// it returns, and from which module its template comes.
+// it returns, what a double click on a variable does, and from which module and in which
+// language its template comes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,6 +13,40 @@
 #include "scripted_frontend.h"
 
 namespace {
+
+constexpr int kVariables = 30104;  // the list's id in the dialog's templates
+
+// The product's settings live in a registry file of the test's own.
+class ProductRegistry : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    folder_ =
+        std::filesystem::temp_directory_path() / ("znexpression-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder_);
+    ::setenv("ZANT_REGISTRY", (folder_ / "registry.reg").c_str(), 1);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+const auto* const g_registry = ::testing::AddGlobalTestEnvironment(new ProductRegistry);
+
+// Sets the product's LanguageUI, or removes it (0).
+void SetProductLanguage(DWORD language) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\ZANT\\Vorlane", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  if (language == 0)
+    RegDeleteValueW(key, u"LanguageUI");
+  else
+    EXPECT_EQ(RegSetValueExW(key, u"LanguageUI", 0, REG_DWORD,
+                             reinterpret_cast<const BYTE*>(&language), sizeof language),
+              ERROR_SUCCESS);
+  RegCloseKey(key);
+}
 
 std::u16string TextOf(HWND window) {
   char16_t text[512] = {};
@@ -22,24 +60,35 @@ std::u16string ClassOf(HWND window) {
   return name;
 }
 
-// What the user sees of an open dialog: its caption, its static texts in window order, and the
-// edit line to type into.
+// What the user sees of an open dialog: its caption, its static texts and buttons in window
+// order, the edit line to type into and the list's lines.
 struct Look {
   std::u16string caption;
   std::vector<std::u16string> texts;
+  std::vector<std::u16string> buttons;
   HWND edit = nullptr;
+  std::vector<std::u16string> lines;
 };
 
 Look LookAt(HWND dialog) {
-  Look look{TextOf(dialog), {}, nullptr};
+  Look look{TextOf(dialog), {}, {}, nullptr, {}};
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child))
       continue;
-    if (ClassOf(child) == u"Static")
+    if (ClassOf(child) == u"Static") {
       look.texts.push_back(TextOf(child));
-    else if (ClassOf(child) == u"Edit")
+    } else if (ClassOf(child) == u"Button") {
+      look.buttons.push_back(TextOf(child));
+    } else if (ClassOf(child) == u"Edit") {
       look.edit = child;
+    } else if (ClassOf(child) == u"ListBox") {
+      for (int i = 0; i < SendMessageW(child, LB_GETCOUNT, 0, 0); ++i) {
+        std::u16string line(static_cast<size_t>(SendMessageW(child, LB_GETTEXTLEN, i, 0)), u' ');
+        SendMessageW(child, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+        look.lines.push_back(line);
+      }
+    }
   }
   return look;
 }
@@ -60,9 +109,10 @@ void AddVariables(CZnDlgExpression& dialog) {
   dialog.AddItem(_T("Odd"), 7, _T("Code d'unité inconnu"), false, 42);
 }
 
+const std::vector<std::u16string> kFrenchTexts = {
+    u"Expression :", u"Variables (* : en tête de liste), double-clic pour insérer :"};
+
 const std::vector<std::u16string> kShownLines = {
-    u"Expression :",
-    u"Variables (* : en tête de liste) :",
     u"0* PositionNum: Numéro de position barre ou treillis (none)",
     u"5* Length: Longueur de barre (length)",
     u"16 TotalWeight: Poids total de barre ou treillis (weight)",
@@ -83,7 +133,8 @@ TEST(ExpressionDialog, ListsItsVariablesAndReturnsTheTypedExpressionOnOk) {
 
   ASSERT_EQ(looks.size(), 1u);
   EXPECT_EQ(looks[0].caption, u"Expression");
-  EXPECT_EQ(looks[0].texts, kShownLines);
+  EXPECT_EQ(looks[0].texts, kFrenchTexts);
+  EXPECT_EQ(looks[0].lines, kShownLines);
   ASSERT_NE(looks[0].edit, nullptr);
 
   // Shown again, the dialog lists the same variables once, holds the last expression, and the
@@ -96,7 +147,7 @@ TEST(ExpressionDialog, ListsItsVariablesAndReturnsTheTypedExpressionOnOk) {
   frontEnd.Enter();
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(held, u"Quantity * Length");
-  EXPECT_EQ(looks.back().texts, kShownLines);
+  EXPECT_EQ(looks.back().lines, kShownLines);
   EXPECT_EQ(dialog.GetExpression(), CString(_T("  Weight / 2 ")));
 }
 
@@ -140,8 +191,61 @@ TEST(ExpressionDialog, TakesItsTemplateFromItsOwnModuleWhileTheCallersIsCurrent)
   EXPECT_EQ(afterwards, caller);
   ASSERT_EQ(looks.size(), 1u);
   EXPECT_EQ(looks[0].caption, u"Expression");
-  EXPECT_EQ(looks[0].texts, kShownLines);
+  EXPECT_EQ(looks[0].lines, kShownLines);
   EXPECT_EQ(dialog.GetExpression(), CString(_T("PageNum")));
+}
+
+TEST(ExpressionDialog, ADoubleClickedVariableGoesInAtTheCaret) {
+  ScriptedFrontEnd frontEnd;
+  std::vector<std::u16string> shown;
+  auto remember = [&](HWND dialog) {
+    shown.push_back(TextOf(GetDlgItem(dialog, 30102)));
+    return zwin32::DialogInput{zwin32::DialogInput::Kind::kEnter, nullptr, {}};
+  };
+  // A click only selects; a double click inserts after what was typed; a second double click
+  // on another line inserts there too.
+  frontEnd.Type(30102, u"Quantity * ").ClickItem(kVariables, 0);
+  frontEnd.ClickItem(kVariables, 1, true);
+  frontEnd.Then([&](HWND dialog) {
+    shown.push_back(TextOf(GetDlgItem(dialog, 30102)));
+    return zwin32::DialogInput{zwin32::DialogInput::Kind::kSetText, GetDlgItem(dialog, 30102),
+                               u"PositionNum + "};
+  });
+  frontEnd.ClickItem(kVariables, 3, true).Then(remember);
+  CZnDlgExpression dialog(nullptr);
+  AddVariables(dialog);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(frontEnd.finished());
+  const std::vector<std::u16string> expected = {u"Quantity * Length",
+                                                u"PositionNum + SegmentLength[0]"};
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(dialog.GetExpression(), CString(_T("PositionNum + SegmentLength[0]")));
+}
+
+TEST(ExpressionDialog, SpeaksTheProductsLanguageAndLeavesTheThreadsAlone) {
+  const LANGID threadLanguage = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+  SetThreadUILanguage(threadLanguage);
+  ScriptedFrontEnd frontEnd;
+  std::vector<Look> looks;
+  frontEnd.Then(LookAndType(looks, u"Weight")).Escape();
+  frontEnd.Then(LookAndType(looks, u"Weight")).Escape();
+  CZnDlgExpression dialog(nullptr);
+  AddVariables(dialog);
+  SetProductLanguage(0x0409);
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(GetThreadUILanguage(), threadLanguage);
+  SetProductLanguage(0);  // French when the product names none
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  SetThreadUILanguage(0);
+  ASSERT_EQ(looks.size(), 2u);
+  EXPECT_EQ(looks[0].caption, u"Expression");
+  EXPECT_EQ(looks[0].texts,
+            (std::vector<std::u16string>{
+                u"Expression:", u"Variables (* : listed first), double-click to insert:"}));
+  EXPECT_EQ(looks[0].buttons, (std::vector<std::u16string>{u"OK", u"Cancel"}));
+  EXPECT_EQ(looks[0].lines, kShownLines);
+  EXPECT_EQ(looks[1].texts, kFrenchTexts);
+  EXPECT_EQ(looks[1].buttons, (std::vector<std::u16string>{u"Ok", u"Annuler"}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // CZnDlgExpression: the maker's expression dialog. The caller hands it the variables that an
 // expression may use, shows it modally, and on IDOK takes the expression the user typed. The
-// dialog neither checks nor evaluates the expression.
+// variables are listed; a double click on one puts its name into the expression at the caret.
+// The dialog neither checks nor evaluates the expression. Its texts are in the product's
+// language (the registry's LanguageUI), whatever the caller's thread uses.
 #pragma once
 
 #include <afxwin.h>
@@ -23,13 +25,15 @@ class ZNEXPRESSION_API CZnDlgExpression : public CDialog {
   // The expression of the last run that ended with IDOK; empty before one.
   CString GetExpression() const;
 
-  // Runs the dialog on the template of this library, whatever resource module the caller made
-  // current, and gives the caller's back before returning.
+  // Runs the dialog on the template of this library in the product's language, whatever
+  // resource module and language the caller made current, and gives the caller's back before
+  // returning.
   INT_PTR DoModal() override;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  void OnDblclkVariables();
 
  private:
   struct Item {
@@ -42,4 +46,8 @@ class ZNEXPRESSION_API CZnDlgExpression : public CDialog {
 
   std::vector<Item> m_items;
   CString m_expression;
+  CEdit m_expressionEdit;
+  CListBox m_variables;
+
+  DECLARE_MESSAGE_MAP()
 };

@@ -1,15 +1,10 @@
 #include "ZnDlgExpression.h"
 
 #include "../res/ZnExpressionRes.h"
+#include "ZANTRegistryTools.h"
 #include "ZnExpressionModule.h"
 
 namespace {
-
-// Where the variables' lines go, in pixels: below the template's controls, one under the other.
-constexpr int kListLeft = 10;
-constexpr int kListTop = 90;
-constexpr int kLineWidth = 460;
-constexpr int kLineHeight = 16;
 
 CString UnitWords(int unitKind) {
   switch (unitKind) {
@@ -27,25 +22,35 @@ CString UnitWords(int unitKind) {
   }
 }
 
-// Makes this library's module the resource module for as long as it lives. An MFC extension
-// DLL's resources are found through the resource chain only after the current resource module,
-// so while a caller has made its own module current (as the maker's modules do around every
-// command), a template id of the caller would win over ours. Extension DLLs that show their own
-// dialogs therefore make their module current around the modal run and restore the caller's.
+// Makes this library's module the resource module, and the product's language the thread's,
+// for as long as it lives. An MFC extension DLL's resources are found through the resource
+// chain only after the current resource module, so while a caller has made its own module
+// current (as the maker's modules do around every command), a template id of the caller would
+// win over ours; and Windows picks a template in the thread's language, which need not be the
+// one the user chose for the product.
 class OwnResources {
  public:
-  OwnResources() : m_caller(AfxGetResourceHandle()) {
+  OwnResources() : m_caller(AfxGetResourceHandle()), m_callerLanguage(GetThreadUILanguage()) {
     AfxSetResourceHandle(zmaker::ExpressionModule());
+    SetThreadUILanguage(LOWORD(ZANTRegistryTools::GetRegistryLanguageUI()));
   }
-  ~OwnResources() { AfxSetResourceHandle(m_caller); }
+  ~OwnResources() {
+    SetThreadUILanguage(m_callerLanguage);
+    AfxSetResourceHandle(m_caller);
+  }
   OwnResources(const OwnResources&) = delete;
   OwnResources& operator=(const OwnResources&) = delete;
 
  private:
   HINSTANCE m_caller;
+  LANGID m_callerLanguage;
 };
 
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CZnDlgExpression, CDialog)
+ON_LBN_DBLCLK(IDC_ZN_VARIABLES, &CZnDlgExpression::OnDblclkVariables)
+END_MESSAGE_MAP()
 
 CZnDlgExpression::CZnDlgExpression(CWnd* pParent) : CDialog(IDD_ZN_EXPRESSION, pParent) {}
 
@@ -67,11 +72,13 @@ INT_PTR CZnDlgExpression::DoModal() {
 
 void CZnDlgExpression::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_ZN_EXPRESSION, m_expressionEdit);
+  DDX_Control(pDX, IDC_ZN_VARIABLES, m_variables);
   DDX_Text(pDX, IDC_ZN_EXPRESSION, m_expression);
 }
 
-// Lists the variables as static texts, one line each in the order added: position (with a star
-// for the leading group), name, description and unit kind.
+// Lists the variables, one line each in the order added: position (with a star for the leading
+// group), name, description and unit kind. Each line keeps the position of its variable.
 BOOL CZnDlgExpression::OnInitDialog() {
   CDialog::OnInitDialog();
   for (size_t i = 0; i < m_items.size(); ++i) {
@@ -81,15 +88,24 @@ BOOL CZnDlgExpression::OnInitDialog() {
     if (!item.description.IsEmpty())
       line += _T(": ") + item.description;
     line += _T(" (") + UnitWords(item.unitKind) + _T(")");
-    const auto id = static_cast<UINT_PTR>(IDC_ZN_FIRST_VARIABLE + i);
-    const int top = kListTop + static_cast<int>(i) * kLineHeight;
-    if (CreateWindowExW(0, _T("Static"), line, WS_CHILD | WS_VISIBLE | SS_LEFT, kListLeft, top,
-                        kLineWidth, kLineHeight, m_hWnd, reinterpret_cast<HMENU>(id),
-                        zmaker::ExpressionModule(), nullptr) == nullptr) {
+    const int added = m_variables.AddString(line);
+    if (added < 0) {
       // A list missing variables would offer the wrong vocabulary: the dialog cannot be shown.
       EndDialog(-1);
       return FALSE;
     }
+    m_variables.SetItemData(added, i);
   }
   return TRUE;
+}
+
+// The double-clicked variable's name goes where the caret is, replacing any selection, so
+// that an expression is built by typing operators and picking names.
+void CZnDlgExpression::OnDblclkVariables() {
+  const int selected = m_variables.GetCurSel();
+  if (selected < 0)
+    return;
+  const DWORD_PTR item = m_variables.GetItemData(selected);
+  if (item < m_items.size())
+    m_expressionEdit.ReplaceSel(m_items[item].name, TRUE);
 }
