@@ -68,11 +68,49 @@ void AppendField(std::string& out, const char* name, bool value) {
   out += value ? "\":true" : "\":false";
 }
 
+// A control's rectangle in its dialog's client area, in pixels, as "rect": [x, y, width,
+// height]: where the template put it, in the dialog's font.
+void AppendRect(std::string& out, HWND dialog, HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  POINT topLeft{rect.left, rect.top};
+  ScreenToClient(dialog, &topLeft);
+  out += ",\"rect\":[" + std::to_string(topLeft.x) + "," + std::to_string(topLeft.y) + "," +
+         std::to_string(rect.right - rect.left) + "," + std::to_string(rect.bottom - rect.top) +
+         "]";
+}
+
+// A list box's items and its selected one (-1 for none).
+void AppendList(std::string& out, HWND list) {
+  out += ",\"items\":[";
+  const char* comma = "";
+  for (const std::u16string& item : zacad::ListItems(list)) {
+    out += comma;
+    comma = ",";
+    AppendJsonString(out, zwin32::ToUtf8(item));
+  }
+  out += "],\"selected\":" + std::to_string(SendMessageW(list, LB_GETCURSEL, 0, 0));
+}
+
+// The dialog's client area and the pixels of its font's average character, which its controls
+// were laid out in.
+void AppendLayout(std::string& out, HWND dialog) {
+  RECT client{};
+  GetClientRect(dialog, &client);
+  RECT character{0, 0, 4, 8};
+  MapDialogRect(dialog, &character);
+  out += ",\"width\":" + std::to_string(client.right) +
+         ",\"height\":" + std::to_string(client.bottom) +
+         ",\"font\":{\"width\":" + std::to_string(character.right) +
+         ",\"height\":" + std::to_string(character.bottom) + "}";
+}
+
 std::string DialogMessage(HWND dialog) {
   const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
   const int defaultId = HIWORD(defId) == DC_HASDEFID ? LOWORD(defId) : IDOK;
   std::string out = "{\"type\":\"dialog\",\"open\":true,\"caption\":";
   AppendJsonString(out, WindowText(dialog));
+  AppendLayout(out, dialog);
   out += ",\"controls\":[";
   const char* comma = "";
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
@@ -82,10 +120,11 @@ std::string DialogMessage(HWND dialog) {
     const std::string className = ClassName(child);
     const DWORD style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
     const int id = GetDlgCtrlID(child);
-    const char* kind = className == "button"   ? ButtonKind(style)
-                       : className == "edit"   ? "edit"
-                       : className == "static" ? "text"
-                                               : "other";
+    const char* kind = className == "button"    ? ButtonKind(style)
+                       : className == "edit"    ? "edit"
+                       : className == "static"  ? "text"
+                       : className == "listbox" ? "list"
+                                                : "other";
     out += comma;
     comma = ",";
     out += "{\"id\":" + std::to_string(id) + ",\"kind\":";
@@ -93,6 +132,7 @@ std::string DialogMessage(HWND dialog) {
     out += ",\"label\":";
     AppendJsonString(out, WindowText(child));
     AppendField(out, "enabled", IsWindowEnabled(child) != FALSE);
+    AppendRect(out, dialog, child);
     if (className == "button") {
       const LRESULT state = SendMessageW(child, BM_GETSTATE, 0, 0);
       AppendField(out, "checked", (state & 3) == BST_CHECKED);
@@ -100,6 +140,8 @@ std::string DialogMessage(HWND dialog) {
       AppendField(out, "default", id == defaultId && std::string(kind) == "push");
       if (std::string(kind) == "picture")
         AppendPicture(out, child);
+    } else if (className == "listbox") {
+      AppendList(out, child);
     }
     out += '}';
   }

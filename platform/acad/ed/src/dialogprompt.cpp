@@ -52,16 +52,6 @@ struct Control {
   int selection = -1;                      // its selected item
 };
 
-std::u16string ItemText(HWND list, int index) {
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR)
-    return {};
-  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-  SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 std::vector<Control> ControlsOf(HWND dialog) {
   const LRESULT defId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
   const int defaultId = HIWORD(defId) == DC_HASDEFID ? LOWORD(defId) : IDOK;
@@ -120,9 +110,7 @@ std::vector<Control> ControlsOf(HWND dialog) {
     } else if (CStringW(className.c_str()).CompareNoCase(u"ListBox") == 0) {
       control.kind = Message(Msg::kListBox);
       control.list = true;
-      const auto count = static_cast<int>(SendMessageW(child, LB_GETCOUNT, 0, 0));
-      for (int i = 0; i < count; ++i)
-        control.items.push_back(ItemText(child, i));
+      control.items = ListItems(child);
       control.selection = static_cast<int>(SendMessageW(child, LB_GETCURSEL, 0, 0));
     } else {
       control.kind = className;

@@ -15,6 +15,20 @@ std::u16string ClassName(HWND hwnd) {
   return name;
 }
 
+std::vector<std::u16string> ListItems(HWND list) {
+  std::vector<std::u16string> items;
+  const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+    std::u16string text(static_cast<size_t>(length > 0 ? length : 0) + 1, u'\0');
+    if (length >= 0)
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.pop_back();
+    items.push_back(std::move(text));
+  }
+  return items;
+}
+
 std::optional<BitmapPixels> ReadBitmap(HBITMAP bitmap, LONG largestSide) {
   BITMAP info{};
   if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0 || info.bmWidth <= 0 ||

@@ -1,6 +1,6 @@
 // Reading a live dialog through the window functions, for whoever presents it to the user (the
-// command line's dialog front end, the web page's mirror): texts, class names and the pixels of
-// a picture button's bitmap.
+// command line's dialog front end, the web page's mirror): texts, class names, a list box's
+// items and the pixels of a picture button's bitmap.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,8 @@ namespace zacad {
 
 ZACAD_ED_API std::u16string WindowText(HWND hwnd);
 ZACAD_ED_API std::u16string ClassName(HWND hwnd);
+// A list box's items' texts, in their order.
+ZACAD_ED_API std::vector<std::u16string> ListItems(HWND list);
 
 struct BitmapPixels {
   LONG width = 0;
