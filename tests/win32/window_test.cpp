@@ -363,6 +363,31 @@ TEST_F(WindowTest, MessageBoxesAreDialogsToo) {
   frontEnd.Then([&](HWND box) {
     EXPECT_EQ(TextOf(box), u"Question");
     text = TextOf(GetDlgItem(box, IDC_STATIC));
+    // Laid out like Windows' boxes: the text above, the buttons side by side under it, all in
+    // the box's client area.
+    RECT client{}, label{}, yes{}, no{};
+    GetClientRect(box, &client);
+    GetWindowRect(GetDlgItem(box, IDC_STATIC), &label);
+    GetWindowRect(GetDlgItem(box, IDYES), &yes);
+    GetWindowRect(GetDlgItem(box, IDNO), &no);
+    for (RECT* r : {&label, &yes, &no}) {
+      ScreenToClient(box, reinterpret_cast<LPPOINT>(&r->left));
+      ScreenToClient(box, reinterpret_cast<LPPOINT>(&r->right));
+      EXPECT_TRUE(r->left >= 0 && r->top >= 0 && r->right <= client.right &&
+                  r->bottom <= client.bottom && r->right > r->left && r->bottom > r->top);
+    }
+    EXPECT_LT(label.bottom, yes.top);
+    EXPECT_EQ(yes.top, no.top);
+    EXPECT_LT(yes.right, no.left);
+    // In MS Shell Dlg 8 (6 by 13 pixels a character): one line of text, then the two buttons
+    // of 50 by 14 units from (7,25) and (61,25), 4 units apart.
+    EXPECT_EQ(yes.left, 11);    // 10.5
+    EXPECT_EQ(yes.top, 41);     // 40.625
+    EXPECT_EQ(yes.right, 86);   // 85.5
+    EXPECT_EQ(yes.bottom, 63);  // 63.375
+    EXPECT_EQ(no.left, 92);     // 91.5
+    EXPECT_EQ(client.right, 177);
+    EXPECT_EQ(client.bottom, 75);
     return zwin32::DialogInput{zwin32::DialogInput::Kind::kEscape, nullptr, {}};
   });
   frontEnd.Enter();  // the second button is the default
