@@ -1,7 +1,7 @@
 // The host's page in a real browser: Debian's Chromium, driven by playwright-core, on the real
 // zanthost. The page must draw what is shown and hide what is frozen or off, and its clicks,
-// right click, typed lines, Escape and dialog controls must reach the host's command line as a
-// drafter's answers would.
+// right click, typed lines and Escape must reach the host's command line as a drafter's answers
+// would. Dialogs on the page are dialog.test.mjs's.
 import assert from "node:assert/strict";
 import { after, before, describe, test } from "node:test";
 
@@ -55,7 +55,7 @@ describe("the page over tests/data/selection/selection.dxf", () => {
   });
 });
 
-describe("the body command's dialog on the page", () => {
+describe("the example template with the module loaded", () => {
   const session = new Session();
   before(() => session.start(EXAMPLE_DXF, ["--load", ZANT_ARX], prepareProductData));
   after(() => session.stop());
@@ -65,29 +65,5 @@ describe("the body command's dialog on the page", () => {
     assert.ok(await session.drawnAt(160, 172) > 0, "the frame's bottom side");
     assert.ok(await session.drawnAt(200, 178) > 0, "the frame's right side");
     assert.equal(await session.drawnAt(160, 178), 0, "inside the frame, between its texts");
-  });
-
-  test("its controls are clicked on the page", async () => {
-    const page = session.page;
-    await session.type("ZANTLBODY");
-    await session.type("W 0,80 200,100");
-    await session.type("");
-    await page.locator("#dialog").waitFor({ state: "visible", timeout: kTimeout });
-    assert.match(await page.locator("#caption").textContent(), /distribution/);
-    // The picture buttons show their bitmaps.
-    assert.equal(await page.locator('#controls button[data-id="1213"] canvas').count(), 1);
-    const check = page.locator('#controls [data-id="1214"] input');
-    assert.equal(await check.isChecked(), false);
-    const mark = await session.logLength();
-    await check.click();
-    await page.waitForFunction(
-        () => document.querySelector('#controls [data-id="1214"] input').checked, null,
-        { timeout: kTimeout });
-    assert.match(await session.logSince(mark), /: 1214\n/);
-    // Cancel closes the dialog on the page.
-    await page.locator('#controls button[data-id="2"]').click();
-    await page.locator("#dialog").waitFor({ state: "hidden", timeout: kTimeout });
-    await session.type("QUIT");
-    assert.equal(await session.exit, 0);
   });
 });
