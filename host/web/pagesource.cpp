@@ -1,12 +1,17 @@
 #include "pagesource.h"
 
+#include <charconv>
 #include <chrono>
+#include <cmath>
 #include <exception>
 
 #include "dbapserv.h"
 #include "dbmain.h"
 #include "drawingmessage.h"
 #include "json.h"
+#include "promptmessage.h"
+#include "toolbarmessage.h"
+#include "zacad/menus.h"
 #include "zwin32/utf.h"
 
 namespace zanthost::web {
@@ -61,21 +66,92 @@ PageSource::~PageSource() {
   sigaction(SIGTERM, &previousTerminate_, nullptr);
 }
 
+void PageSource::expect(const zacad::InputRequest& request) {
+  waitingFor_ = request.kind;
+  prompt_ = PromptMessage(request);
+  server_.sendToAll(prompt_);
+}
+
+void PageSource::selecting(const std::vector<uint64_t>& handles) {
+  selection_ = SelectionMessage(handles);
+  server_.sendToAll(selection_);
+}
+
+void PageSource::queueMacro(std::u16string_view macro) {
+  for (std::u16string& line : zacad::MacroInput(macro)) {
+    if (line.starts_with(u"^C")) {
+      for (size_t i = 0; i < line.size(); i += 2)
+        macro_.push_back({zacad::InputLine::Kind::kCancel, {}});
+    } else {
+      macro_.push_back({zacad::InputLine::Kind::kLine, std::move(line)});
+    }
+  }
+}
+
+std::optional<zacad::InputLine> PageSource::nextMacroLine() {
+  while (!macro_.empty()) {
+    zacad::InputLine line = std::move(macro_.front());
+    macro_.pop_front();
+    if (line.kind == zacad::InputLine::Kind::kCancel &&
+        waitingFor_ == zacad::InputRequest::Kind::kCommand) {
+      continue;
+    }
+    ++lineNumber_;
+    return line;
+  }
+  return std::nullopt;
+}
+
+void PageSource::sendState(unsigned session) {
+  server_.sendTo(session, DrawingOrFailure());
+  server_.sendTo(session, toolbars_);
+  if (!prompt_.empty())
+    server_.sendTo(session, prompt_);
+  if (!selection_.empty())
+    server_.sendTo(session, selection_);
+  if (!dialogs_.shown().empty())
+    server_.sendTo(session, dialogs_.shown());
+}
+
 zacad::InputLine PageSource::next(std::u16string_view) {
   dialogs_.hostWaits();
   if (const Shown current = Current(); current != shown_) {
     shown_ = current;
     server_.sendToAll(DrawingOrFailure());
   }
+  // Menu groups come and go with applications and MENULOAD.
+  if (std::string toolbars = ToolbarMessage(); toolbars != toolbars_) {
+    toolbars_ = std::move(toolbars);
+    server_.sendToAll(toolbars_);
+  }
+  if (std::optional<zacad::InputLine> line = nextMacroLine())
+    return *line;
   while (!gStopRequested) {
     std::optional<PageEvent> event = server_.waitEvent(kStopPoll);
     if (!event)
       continue;
     switch (event->kind) {
       case PageEvent::Kind::kDrawing:
-        server_.sendTo(event->session, DrawingOrFailure());
-        if (!dialogs_.shown().empty())
-          server_.sendTo(event->session, dialogs_.shown());
+        sendState(event->session);
+        break;
+      case PageEvent::Kind::kPixel: {
+        double size = 0;
+        const std::string& text = event->text;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
+        if (error == std::errc() && end == text.data() + text.size() && std::isfinite(size) &&
+            size > 0) {
+          pixel_ = size;
+        }
+        break;
+      }
+      case PageEvent::Kind::kButton:
+        // A button's macro runs as if typed here, wherever the host is: its "^C^C" first
+        // cancels what is going on, as a click on a toolbar does in the host.
+        if (std::optional<std::u16string> macro = MacroForButton(event->text)) {
+          queueMacro(*macro);
+          if (std::optional<zacad::InputLine> line = nextMacroLine())
+            return *line;
+        }
         break;
       case PageEvent::Kind::kCancel:
         ++lineNumber_;

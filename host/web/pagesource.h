@@ -4,7 +4,10 @@
 #pragma once
 
 #include <csignal>
+#include <deque>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "dialogmirror.h"
 #include "webserver.h"
@@ -23,6 +26,11 @@ class PageSource : public zacad::InputSource {
 
   zacad::InputLine next(std::u16string_view prompt) override;
   std::string position() const override;
+  // What the host waits for and the selection being built go to every page as they change.
+  void expect(const zacad::InputRequest& request) override;
+  void selecting(const std::vector<uint64_t>& handles) override;
+  // The last size a page gave for its pixels.
+  double pixelSize() const override { return pixel_; }
 
  private:
   // Which drawing the pages show: another one (OPEN, CLOSE, a switch of the current drawing)
@@ -34,10 +42,24 @@ class PageSource : public zacad::InputSource {
   };
   static Shown Current();
 
+  // Takes a clicked button's macro as lines still to be typed, `^C` as Escape.
+  void queueMacro(std::u16string_view macro);
+  // The next of those lines; a cancel at the Command prompt has nothing to cancel and is
+  // dropped, so that "^C^C" ends whatever runs and no more.
+  std::optional<zacad::InputLine> nextMacroLine();
+  // What a page that connects gets besides the drawing.
+  void sendState(unsigned session);
+
   WebServer& server_;
   DialogMirror& dialogs_;
   Shown shown_;
   size_t lineNumber_ = 0;
+  std::deque<zacad::InputLine> macro_;
+  zacad::InputRequest::Kind waitingFor_ = zacad::InputRequest::Kind::kText;
+  std::string prompt_;     // the last prompt message sent
+  std::string selection_;  // the last selection message sent
+  std::string toolbars_;   // the last toolbars message sent
+  double pixel_ = 1.0;
   struct sigaction previousInterrupt_ = {};
   struct sigaction previousTerminate_ = {};
 };

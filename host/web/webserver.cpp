@@ -203,6 +203,12 @@ void WebServer::received(Session& session, std::string_view message) {
     event.kind = PageEvent::Kind::kCancel;
   } else if (message == "drawing") {
     event.kind = PageEvent::Kind::kDrawing;
+  } else if (message.starts_with("pixel ")) {
+    event.kind = PageEvent::Kind::kPixel;
+    event.text = message.substr(6);
+  } else if (message.starts_with("button ")) {
+    event.kind = PageEvent::Kind::kButton;
+    event.text = message.substr(7);
   } else if (message.substr(0, 5) == "line ") {
     // Pasted text of several lines is several answers, as at the terminal.
     std::string_view rest = message.substr(5);

@@ -361,5 +361,73 @@ class WebFrontEnd(unittest.TestCase):
         self.assertIn("page's files are missing", run.stderr)
 
 
+    @staticmethod
+    def next_message(page, wanted):
+        """Receives until a message that `wanted` accepts; returns it."""
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            message = page.receive()
+            if wanted(message):
+                return message
+        raise AssertionError("no such message; the page has %r" % page.output)
+
+    def test_prompts_selection_pixels_and_toolbar_buttons(self):
+        host = self.start(self.box.copy_drawing(EXAMPLE), "--load", ARX)
+        page = self.open_page(host)
+        prompt = lambda kind: lambda m: m["type"] == "prompt" and m["kind"] == kind
+        selection = lambda m: m["type"] == "selection"
+        # The module's toolbar, shown at load, with its buttons' names and tooltips.
+        toolbars = self.next_message(page, lambda m: m["type"] == "toolbars")["toolbars"]
+        self.assertEqual([t["name"] for t in toolbars], ["ZANTLISTGEN.ZANT_LISTS"])
+        buttons = [b["label"] for b in toolbars[0]["buttons"]]
+        self.assertEqual(buttons[:3], ["ZANTLHEADER", "ZANTLSUBHEADER", "ZANTLBODY"])
+        self.assertIn("Defines the list body", toolbars[0]["buttons"][2]["tooltip"])
+        self.next_message(page, prompt("command"))
+
+        # The body button runs its macro: the command asks for a selection.
+        page.socket.send("button 2 ZANTLISTGEN.ZANT_LISTS")
+        self.next_message(page, prompt("selection"))
+        self.assertIn("_ZANTLBODY", page.output)
+        # Pixels of a hundredth of a unit: a click 1 unit off the body's first vertical line
+        # misses it and opens a window, whose other corner is asked from the click.
+        page.socket.send("pixel 0.01")
+        page.type("1,81")
+        corner = self.next_message(page, prompt("corner"))
+        self.assertEqual(corner["base"], [1, 81, 0])
+        page.type("199,99")
+        self.assertEqual(self.next_message(page, selection)["handles"],
+                         ["48", "49", "4A", "4B", "4C", "4D", "79"])
+        self.next_message(page, prompt("selection"))
+        # Pixels of one unit: the same distance from a line is within the pick box (3 pixels).
+        page.socket.send("pixel 1")
+        page.type("24,90")
+        self.assertEqual(self.next_message(page, selection)["handles"][-1], "42")
+        # Another button while the selection goes on: its ^C^C ends the body command (its
+        # selection is dropped from view) and runs the header command.
+        mark = len(page.output)
+        page.socket.send("button 0 ZANTLISTGEN.ZANT_LISTS")
+        self.assertEqual(self.next_message(page, selection)["handles"], [])
+        self.next_message(page, prompt("selection"))
+        self.assertRegex(page.output[mark:], r"\*(Cancel|Annuler)\*\n[^\n]*_ZANTLHEADER\n")
+        page.socket.send("cancel")
+        self.next_message(page, prompt("command"))
+
+        # An unloaded menu group's toolbar leaves the page, and its buttons run nothing.
+        for line in ("MENUUNLOAD", "ZANTLISTGEN"):
+            page.type(line)
+        self.assertEqual(self.next_message(page, lambda m: m["type"] == "toolbars")["toolbars"],
+                         [])
+        mark = len(page.output)
+        page.socket.send("button 2 ZANTLISTGEN.ZANT_LISTS")
+        page.socket.send("button x ZANTLISTGEN.ZANT_LISTS")
+        page.socket.send("pixel -1")
+        page.type("LIST")
+        self.next_message(page, prompt("selection"))
+        self.assertNotIn("ZANTLBODY", page.output[mark:])
+        page.socket.send("cancel")
+        page.type("QUIT")
+        self.assertEqual(host.finish()[0], 0)
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -1,15 +1,26 @@
-// The host's page: the drawing on a canvas (click to give a point, right click for Enter, drag
-// to pan, wheel to zoom) and the command line. Lines typed here go to the host as they would
-// at its terminal; the host's output comes back and the unfinished last line is the prompt it
-// waits at.
+// The host's page: the drawing on a canvas (click to give a point or pick, drag a selection
+// window, right click for Enter, drag to pan, wheel to zoom) and the command line. Lines typed
+// here go to the host as they would at its terminal; the host's output comes back and the
+// unfinished last line is the prompt it waits at.
 "use strict";
 
-// ---- mouse: points, Enter, pan and zoom ------------------------------------------------------
+// ---- mouse: points, selections, Enter, pan and zoom ------------------------------------------
 
-// A click types its point, as a drafter's click answers whatever the host asks (a pick, a
-// window's corner, a distance's point); a right click is Enter. Dragging pans.
+// What the host waits for (the last "prompt" message): a point, corner, distance or angle
+// prompt takes a click as its point; "Select objects" also takes a drag as a window, left to
+// right, or a crossing, right to left, sent as the two corners that two clicks would give;
+// Shift removes from the selection. Elsewhere a left drag pans, as the middle button does
+// everywhere. A right click is Enter.
 const kDragPixels = 4;
-let press = null;  // { x, y, button, panning }
+const kPointKinds = new Set(["point", "corner", "distance", "angle"]);
+let waitingFor = { kind: "command", keywords: [] };
+let press = null;       // { x, y, button, pan, moved, shift }
+let cursor = null;      // the mouse over the canvas, in canvas pixels
+let dragWindow = null;  // a selection window being dragged: { x0, y0, x1, y1 } in pixels
+
+function picking() {
+  return kPointKinds.has(waitingFor.kind) || waitingFor.kind === "selection";
+}
 
 // Enough decimals to tell neighbouring pixels apart, and no more.
 function formatPoint(x, y) {
@@ -22,36 +33,78 @@ function send(message) {
   if (socket.readyState === WebSocket.OPEN) socket.send(message);
 }
 
+// The host measures its pick box in the page's pixels: it hears their size before any point
+// given after the view changed.
+let pixelSent;
+function sendPoint(sx, sy) {
+  const pixel = 1 / view.scale;
+  if (pixel !== pixelSent) {
+    send("pixel " + pixel);
+    pixelSent = pixel;
+  }
+  send("line " + formatPoint(...toWorld(sx, sy)));
+}
+
+// Answers at "Select objects" that take entities out instead go between Remove and Add, so the
+// command line shows what a drafter would type.
+function sendPick(points, removing) {
+  if (removing) send("line R");
+  for (const [sx, sy] of points) sendPoint(sx, sy);
+  if (removing) send("line A");
+}
+
 canvas.addEventListener("mousedown", (event) => {
-  press = { x: event.offsetX, y: event.offsetY, button: event.button, panning: false };
+  const pan = event.button === 1 || (event.button === 0 && !picking());
+  press = { x: event.offsetX, y: event.offsetY, button: event.button, pan, moved: false,
+            shift: event.shiftKey };
+  if (event.button === 1) event.preventDefault();  // no scrolling by the middle button
 });
 const cursorLabel = document.getElementById("cursor");
 canvas.addEventListener("mousemove", (event) => {
+  cursor = { x: event.offsetX, y: event.offsetY };
   cursorLabel.textContent = formatPoint(...toWorld(event.offsetX, event.offsetY));
-  if (!press) return;
-  if (!press.panning &&
-      Math.hypot(event.offsetX - press.x, event.offsetY - press.y) < kDragPixels) return;
-  if (!press.panning) canvas.classList.add("panning");
-  view.x -= (event.offsetX - press.x) / view.scale;
-  view.y += (event.offsetY - press.y) / view.scale;
-  press = { ...press, x: event.offsetX, y: event.offsetY, panning: true };
-  draw();
+  if (press && !press.moved &&
+      Math.hypot(event.offsetX - press.x, event.offsetY - press.y) >= kDragPixels) {
+    press.moved = true;
+    if (press.pan) canvas.classList.add("panning");
+  }
+  if (press && press.moved && press.pan) {
+    view.x -= (event.offsetX - press.x) / view.scale;
+    view.y += (event.offsetY - press.y) / view.scale;
+    press.x = event.offsetX;
+    press.y = event.offsetY;
+    draw();
+    return;
+  }
+  const windowing = press && press.moved && press.button === 0 && waitingFor.kind === "selection";
+  dragWindow = windowing ? { x0: press.x, y0: press.y, x1: cursor.x, y1: cursor.y } : null;
+  // Rubber bands follow the cursor.
+  if (dragWindow || waitingFor.base) draw();
 });
 canvas.addEventListener("mouseup", (event) => {
-  if (press && !press.panning) {
-    if (event.button === 0) {
-      send("line " + formatPoint(...toWorld(event.offsetX, event.offsetY)));
-    } else if (event.button === 2) {
+  if (press && press.button === event.button && !press.pan) {
+    if (event.button === 2 && !press.moved) {
       send("line ");
+    } else if (event.button === 0 && waitingFor.kind === "selection") {
+      const removing = press.shift || event.shiftKey;
+      sendPick(press.moved ? [[press.x, press.y], [event.offsetX, event.offsetY]]
+                           : [[event.offsetX, event.offsetY]], removing);
+    } else if (event.button === 0) {
+      sendPoint(event.offsetX, event.offsetY);
     }
   }
   press = null;
+  dragWindow = null;
   canvas.classList.remove("panning");
+  draw();
 });
 canvas.addEventListener("mouseleave", () => {
   cursorLabel.textContent = "";
+  cursor = null;
   press = null;
+  dragWindow = null;
   canvas.classList.remove("panning");
+  draw();
 });
 canvas.addEventListener("contextmenu", (event) => event.preventDefault());
 canvas.addEventListener("wheel", (event) => {
@@ -97,6 +150,10 @@ socket.addEventListener("close", () => {
 // What the host sends, by its `type`; each part of the page handles its own messages.
 const messageHandlers = {
   output: (message) => showOutput(message.text),
+  prompt: (message) => {
+    waitingFor = message;
+    draw();
+  },
   dialog: showDialog,
   drawing: (message) => {
     // Another drawing is shown whole; the same one again keeps the view.
@@ -127,7 +184,9 @@ document.addEventListener("keydown", (event) => {
 });
 document.getElementById("reload").addEventListener("click", () => send("drawing"));
 
-// For scripted browsers: where a drawing point is on the canvas and back, and what was drawn.
-window.zanthostPage = { toScreen, toWorld, drawing: () => drawing };
+// For scripted browsers: where a drawing point is on the canvas and back, what was drawn, and
+// what the host waits for.
+window.zanthostPage = { toScreen, toWorld, drawing: () => drawing,
+                        waitingFor: () => waitingFor };
 
 fitCanvas();
