@@ -57,7 +57,9 @@ canvas.addEventListener("mousedown", (event) => {
   const pan = event.button === 1 || (event.button === 0 && !picking());
   press = { x: event.offsetX, y: event.offsetY, button: event.button, pan, moved: false,
             shift: event.shiftKey };
-  if (event.button === 1) event.preventDefault();  // no scrolling by the middle button
+  // The command line keeps the keyboard, so Enter ends a selection and typing goes on after a
+  // click; the middle button does not scroll.
+  event.preventDefault();
 });
 const cursorLabel = document.getElementById("cursor");
 canvas.addEventListener("mousemove", (event) => {

@@ -18,6 +18,8 @@ messageHandlers.toolbars = (message) => {
       element.dataset.toolbar = toolbar.name;
       element.dataset.index = String(index);
       element.addEventListener("click", () => send(`button ${index} ${toolbar.name}`));
+      // The command line keeps the keyboard.
+      element.addEventListener("mousedown", (event) => event.preventDefault());
       row.append(element);
     });
     toolbarsBar.append(row);
