@@ -140,6 +140,27 @@ TEST_F(DialogLayoutTest, OtherFontsAndTheSystemFont) {
   EXPECT_TRUE(frontEnd.finished());
 }
 
+TEST(FrameTest, FramesOfTheClassicLook) {
+  EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 19);
+  EXPECT_EQ(GetSystemMetrics(SM_CXDLGFRAME), 3);
+  EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 4);
+  EXPECT_EQ(GetSystemMetrics(SM_CXBORDER), 1);
+  EXPECT_EQ(GetSystemMetrics(SM_CXEDGE), 2);
+  auto grown = [](DWORD style, DWORD exStyle) {
+    RECT r{10, 20, 110, 70};
+    EXPECT_TRUE(AdjustWindowRectEx(&r, style, FALSE, exStyle));
+    return Rect{r.left, r.top, r.right, r.bottom};
+  };
+  EXPECT_EQ(grown(WS_CHILD, 0), (Rect{10, 20, 110, 70}));
+  EXPECT_EQ(grown(WS_CHILD | WS_BORDER, 0), (Rect{9, 19, 111, 71}));
+  // A sunken edge inside a border: an edit box of a dialog.
+  EXPECT_EQ(grown(WS_CHILD | WS_BORDER, WS_EX_CLIENTEDGE), (Rect{7, 17, 113, 73}));
+  EXPECT_EQ(grown(WS_POPUP | WS_CAPTION, WS_EX_DLGMODALFRAME), (Rect{7, -2, 113, 73}));
+  EXPECT_EQ(grown(WS_OVERLAPPEDWINDOW, 0), (Rect{6, -3, 114, 74}));
+  RECT menu{0, 0, 1, 1};
+  EXPECT_FALSE(AdjustWindowRectEx(&menu, WS_POPUP, TRUE, 0));  // no window here has a menu bar
+}
+
 TEST(MulDivTest, RoundsHalvesAwayFromZeroAndRefusesWhatCannotBe) {
   EXPECT_EQ(MulDiv(59, 6, 4), 89);
   EXPECT_EQ(MulDiv(145, 13, 8), 236);
