@@ -10,6 +10,7 @@
 #include "acedads.h"
 #include "acutads.h"
 #include "dbents.h"
+#include "entitylisting.h"
 #include "zacad/documents.h"
 #include "zacad/undo.h"
 #include "zwin32/utf.h"
@@ -178,78 +179,6 @@ void Redo() {
     acutPrintf(u"\nNothing to redo.\n");
 }
 
-// One group of extended data as the host's xdata listing shows it.
-void listXdata(const resbuf* rb) {
-  for (; rb != nullptr; rb = rb->rbnext) {
-    switch (rb->restype) {
-      case 1001:
-        acutPrintf(u"\n* Registered Application Name: %s", rb->resval.rstring);
-        break;
-      case 1000:
-        acutPrintf(u"\n* Code 1000, ASCII string: %s", rb->resval.rstring);
-        break;
-      case 1002:
-        acutPrintf(u"\n* Code 1002, Starting or ending brace: %s", rb->resval.rstring);
-        break;
-      case 1003:
-        acutPrintf(u"\n* Code 1003, Layer name: %s", rb->resval.rstring);
-        break;
-      case 1004:
-        acutPrintf(u"\n* Code 1004, Binary data: %d bytes", rb->resval.rbinary.clen);
-        break;
-      case 1005:
-        acutPrintf(u"\n* Code 1005, Database handle: %s", rb->resval.rstring);
-        break;
-      case 1040:
-      case 1041:
-      case 1042:
-        acutPrintf(u"\n* Code %d, Real number: %.4f", rb->restype, rb->resval.rreal);
-        break;
-      case 1070:
-        acutPrintf(u"\n* Code 1070, Integer: %d", rb->resval.rint);
-        break;
-      case 1071:
-        acutPrintf(u"\n* Code 1071, Long integer: %d", rb->resval.rlong);
-        break;
-      default:
-        acutPrintf(u"\n* Code %d, 3D point: (%.4f, %.4f, %.4f)", rb->restype, rb->resval.rpoint[0],
-                   rb->resval.rpoint[1], rb->resval.rpoint[2]);
-        break;
-    }
-  }
-}
-
-void listEntity(const ads_name name) {
-  AcDbObjectId id;
-  AcDbEntity* entity = nullptr;
-  if (acdbGetObjectId(id, name) != Acad::eOk ||
-      acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) {
-    return;
-  }
-  resbuf* list = acdbEntGet(name);
-  const std::u16string type =
-      list != nullptr && list->rbnext != nullptr ? list->rbnext->resval.rstring : u"?";
-  acutRelRb(list);
-  ACHAR* layer = entity->layer();
-  ACHAR handle[20];
-  id.handle().getIntoAsciiBuffer(handle, 20);
-  // The host lists handles in lower case.
-  for (ACHAR* c = handle; *c != 0; ++c) {
-    if (*c >= u'A' && *c <= u'F')
-      *c = static_cast<ACHAR>(*c + 32);
-  }
-  acutPrintf(u"\n%18s    Layer: \"%s\"\n%26sHandle = %s", type.c_str(), layer, u"", handle);
-  std::free(layer);
-  resbuf* xdata = entity->xData();
-  if (xdata == nullptr) {
-    acutPrintf(u"\n%26sNo extended data.", u"");
-  } else {
-    listXdata(xdata);
-    acutRelRb(xdata);
-  }
-  entity->close();
-}
-
 void List() {
   if (current() == nullptr)
     return;
@@ -261,7 +190,7 @@ void List() {
   for (long i = 0; i < length; ++i) {
     ads_name name;
     if (acedSSName(ss, i, name) == RTNORM)
-      listEntity(name);
+      acutPrintf(u"%s", EntityListing(name).c_str());
   }
   acutPrintf(u"\n");
   acedSSFree(ss);

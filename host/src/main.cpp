@@ -23,13 +23,14 @@
 namespace {
 
 const char kUsage[] =
-    "usage: zanthost [--load FILE.arx]... [--script FILE.scr | --web [--port N]] [--help]\n"
-    "                [DRAWING.dxf]\n"
+    "usage: zanthost [--load FILE.arx]... [--script FILE.scr |\n"
+    "                --web [--port N] [--tint RULES.json]] [--help] [DRAWING.dxf]\n"
     "  --load FILE.arx   load an application before the first command (repeatable)\n"
     "  --script FILE.scr run a script, then quit; without it, commands come from the terminal\n"
     "  --web             serve the drawing to a browser page on this machine (127.0.0.1);\n"
     "                    commands then come from the page\n"
     "  --port N          the page's port (default 8400; 0 picks a free one)\n"
+    "  --tint RULES.json the page tints entities by their extended data with these rules\n"
     "  DRAWING.dxf       open this drawing at start\n";
 
 // Exit statuses.
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   std::string drawing;
   bool web = false;
   std::optional<int> port;
+  std::string tint;
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (std::strcmp(argv[i], "--help") == 0) {
@@ -68,6 +70,8 @@ int main(int argc, char** argv) {
       loads.push_back(argv[++i]);
     } else if (std::strcmp(argv[i], "--script") == 0 && hasValue && script.empty()) {
       script = argv[++i];
+    } else if (std::strcmp(argv[i], "--tint") == 0 && hasValue && tint.empty()) {
+      tint = argv[++i];
     } else if (std::strcmp(argv[i], "--web") == 0) {
       web = true;
     } else if (std::strcmp(argv[i], "--port") == 0 && hasValue && !port &&
@@ -80,8 +84,9 @@ int main(int argc, char** argv) {
       return kBadStart;
     }
   }
-  if ((web && !script.empty()) || (port && !web)) {
-    std::fprintf(stderr, "zanthost: --port goes with --web, which excludes --script\n%s", kUsage);
+  if ((web && !script.empty()) || ((port || !tint.empty()) && !web)) {
+    std::fprintf(stderr, "zanthost: --port and --tint go with --web, which excludes --script\n%s",
+                 kUsage);
     return kBadStart;
   }
 
@@ -103,7 +108,7 @@ int main(int argc, char** argv) {
   if (status == kOk) {
     if (web) {
       std::string error;
-      page = zanthost::web::WebFrontEnd::Start(port.value_or(kDefaultWebPort), error);
+      page = zanthost::web::WebFrontEnd::Start(port.value_or(kDefaultWebPort), tint, error);
       if (!page) {
         std::fprintf(stderr, "zanthost: %s\n", error.c_str());
         status = kBadStart;

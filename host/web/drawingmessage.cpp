@@ -1,6 +1,7 @@
 #include "drawingmessage.h"
 
 #include <set>
+#include <unordered_set>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "dbents.h"
 #include "dbsymtb.h"
 #include "json.h"
+#include "tintrules.h"
 #include "zwin32/utf.h"
 
 namespace zanthost::web {
@@ -303,6 +305,8 @@ void WriteShape(const AcDbEntity* e, const ads_name name, Blocks& blocks, Fields
   }
 }
 
+// An entity with its tint, the index of the page's first tint rule that its data matches,
+// when there are rules and one matches.
 void WriteEntity(const AcDbEntity* e, Blocks& blocks, std::string& out) {
   Fields fields(out);
   AcDbHandle handle;
@@ -322,6 +326,10 @@ void WriteEntity(const AcDbEntity* e, Blocks& blocks, std::string& out) {
   fields.text("kind", kind);
   fields.text("layer", Take(e->layer()));
   fields.number("color", e->colorIndex());
+  if (const TintRules* tint = PageTint()) {
+    if (const int rule = tint->match(*e); rule >= 0)
+      fields.number("tint", rule);
+  }
   WriteShape(e, name, blocks, fields);
 }
 
@@ -344,23 +352,9 @@ void WriteBlockEntities(AcDbBlockTableRecord& record, Blocks& blocks, std::strin
   out += ']';
 }
 
-// The model space's entities, then "blocks": each block they show (nested ones included) by
-// name, with its base point and its entities.
-void WriteEntities(AcDbDatabase& db, Fields& message) {
-  Blocks blocks;
-  AcDbBlockTable* table = nullptr;
-  if (db.getBlockTable(table, AcDb::kForRead) != Acad::eOk) {
-    message.key("entities") += "[]";
-    message.key("blocks") += "{}";
-    return;
-  }
-  AcDbBlockTableRecord* space = nullptr;
-  if (table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead) == Acad::eOk) {
-    WriteBlockEntities(*space, blocks, message.key("entities"));
-    space->close();
-  } else {
-    message.key("entities") += "[]";
-  }
+// "blocks": each block that `blocks` names (nested ones included) by name, with its base point
+// and its entities.
+void WriteBlocks(AcDbBlockTable& table, Blocks& blocks, Fields& message) {
   std::string& out = message.key("blocks");
   out += '{';
   const char* comma = "";
@@ -368,7 +362,7 @@ void WriteEntities(AcDbDatabase& db, Fields& message) {
   for (size_t i = 0; i < blocks.toWrite.size(); ++i) {
     const std::u16string name = blocks.toWrite[i];
     AcDbBlockTableRecord* record = nullptr;
-    if (table->getAt(name.c_str(), record, AcDb::kForRead) != Acad::eOk)
+    if (table.getAt(name.c_str(), record, AcDb::kForRead) != Acad::eOk)
       continue;
     out += comma;
     comma = ",";
@@ -388,7 +382,76 @@ void WriteEntities(AcDbDatabase& db, Fields& message) {
     record->close();
   }
   out += '}';
+}
+
+// The model space's entities, then the blocks they show.
+void WriteEntities(AcDbDatabase& db, Fields& message) {
+  Blocks blocks;
+  AcDbBlockTable* table = nullptr;
+  if (db.getBlockTable(table, AcDb::kForRead) != Acad::eOk) {
+    message.key("entities") += "[]";
+    message.key("blocks") += "{}";
+    return;
+  }
+  AcDbBlockTableRecord* space = nullptr;
+  if (table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForRead) == Acad::eOk) {
+    WriteBlockEntities(*space, blocks, message.key("entities"));
+    space->close();
+  } else {
+    message.key("entities") += "[]";
+  }
+  WriteBlocks(*table, blocks, message);
   table->close();
+}
+
+// Where a changed object shows on the page.
+enum class Reach { kNowhere, kEntity, kErased, kWhole };
+
+// The model-space entity that shows a changed object (a vertex or an attribute shows through
+// its owner), whether it is erased, or that the change reaches further (a layer, a block's
+// definition): then the page needs the whole drawing. Paper space is not shown.
+Reach Locate(AcDbObjectId changed, AcDbObjectId modelSpace, AcDbObjectId& entity) {
+  AcDbObject* object = nullptr;
+  if (acdbOpenObject(object, changed, AcDb::kForRead, true) != Acad::eOk)
+    return Reach::kNowhere;
+  if (AcDbLayerTableRecord::cast(object) != nullptr ||
+      AcDbBlockTableRecord::cast(object) != nullptr) {
+    object->close();
+    return Reach::kWhole;
+  }
+  if (AcDbEntity::cast(object) == nullptr) {
+    object->close();
+    return Reach::kNowhere;
+  }
+  entity = changed;
+  bool erased = object->isErased();
+  AcDbObjectId owner = object->ownerId();
+  object->close();
+  for (int depth = 0; depth < 4 && owner != modelSpace; ++depth) {
+    AcDbObject* up = nullptr;
+    if (acdbOpenObject(up, owner, AcDb::kForRead, true) != Acad::eOk)
+      return Reach::kNowhere;
+    const auto* space = AcDbBlockTableRecord::cast(up);
+    const bool isEntity = AcDbEntity::cast(up) != nullptr;
+    const bool layout = space != nullptr && space->isLayout();
+    // A part erased with its owner standing changes the owner.
+    erased = isEntity && up->isErased();
+    const AcDbObjectId next = up->ownerId();
+    up->close();
+    if (!isEntity)
+      return space != nullptr && !layout ? Reach::kWhole : Reach::kNowhere;
+    entity = owner;
+    owner = next;
+  }
+  if (owner != modelSpace)
+    return Reach::kNowhere;
+  return erased ? Reach::kErased : Reach::kEntity;
+}
+
+std::string HandleText(AcDbObjectId id) {
+  ACHAR hex[20] = {};
+  id.handle().getIntoAsciiBuffer(hex, 20);
+  return zwin32::ToUtf8(hex);
 }
 
 }  // namespace
@@ -406,10 +469,75 @@ std::string DrawingMessage() {
       message.key("blocks") += "{}";
     } else {
       message.text("file", zwin32::ToUtf8(db->originalFileName()));
+      message.flag("modified", db->isModified());
       WriteLayers(*db, message);
       WriteEntities(*db, message);
     }
+    if (const TintRules* tint = PageTint())
+      message.key("tint") += tint->legend();
   }
+  return out;
+}
+
+std::optional<std::string> EntitiesMessage(const std::vector<AcDbObjectId>& changed) {
+  AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+  AcDbBlockTable* table = nullptr;
+  if (db == nullptr || db->getBlockTable(table, AcDb::kForRead) != Acad::eOk)
+    return std::nullopt;
+  AcDbObjectId modelSpace;
+  table->getAt(ACDB_MODEL_SPACE, modelSpace);
+  std::vector<AcDbObjectId> shown;
+  std::vector<AcDbObjectId> erased;
+  std::unordered_set<AcDbObjectId> seen;
+  for (const AcDbObjectId id : changed) {
+    AcDbObjectId entity;
+    switch (Locate(id, modelSpace, entity)) {
+      case Reach::kWhole:
+        table->close();
+        return std::nullopt;
+      case Reach::kEntity:
+        if (seen.insert(entity).second)
+          shown.push_back(entity);
+        break;
+      case Reach::kErased:
+        if (seen.insert(entity).second)
+          erased.push_back(entity);
+        break;
+      case Reach::kNowhere:
+        break;
+    }
+  }
+  std::string out;
+  {
+    Fields message(out);
+    message.text("type", "entities");
+    message.flag("modified", db->isModified());
+    std::string& list = message.key("entities");
+    list += '[';
+    Blocks blocks;
+    const char* comma = "";
+    for (const AcDbObjectId id : shown) {
+      AcDbEntity* entity = nullptr;
+      if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
+        continue;
+      list += comma;
+      comma = ",";
+      WriteEntity(entity, blocks, list);
+      entity->close();
+    }
+    list += ']';
+    std::string& gone = message.key("erased");
+    gone += '[';
+    comma = "";
+    for (const AcDbObjectId id : erased) {
+      gone += comma;
+      comma = ",";
+      AppendJsonString(gone, HandleText(id));
+    }
+    gone += ']';
+    WriteBlocks(*table, blocks, message);
+  }
+  table->close();
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include "dbmain.h"
 #include "drawingmessage.h"
 #include "json.h"
+#include "pagerequests.h"
 #include "promptmessage.h"
 #include "toolbarmessage.h"
 #include "zacad/menus.h"
@@ -151,6 +152,15 @@ zacad::InputLine PageSource::next(std::u16string_view) {
           queueMacro(*macro);
           if (std::optional<zacad::InputLine> line = nextMacroLine())
             return *line;
+        }
+        break;
+      case PageEvent::Kind::kList:
+        server_.sendTo(event->session, ListingMessage(event->text));
+        break;
+      case PageEvent::Kind::kSave:
+        if (std::optional<zacad::InputLine> save = SaveLine(server_, event->session)) {
+          ++lineNumber_;
+          return *save;
         }
         break;
       case PageEvent::Kind::kCancel:

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "changetracker.h"
 #include "dialogmirror.h"
 #include "pagesource.h"
+#include "tintrules.h"
 #include "webserver.h"
 #include "zacad/commandline.h"
 #include "zwin32/utf.h"
@@ -36,11 +38,18 @@ std::optional<int> WebFrontEnd::ParsePort(std::string_view text) {
   return port;
 }
 
-std::unique_ptr<WebFrontEnd> WebFrontEnd::Start(int port, std::string& error) {
+std::unique_ptr<WebFrontEnd> WebFrontEnd::Start(int port, const std::string& tintRules,
+                                                std::string& error) {
   const std::filesystem::path folder = PageFolder();
   if (!std::filesystem::is_regular_file(folder / "index.html")) {
     error = "the page's files are missing (" + (folder / "index.html").string() + ")";
     return nullptr;
+  }
+  if (!tintRules.empty()) {
+    std::unique_ptr<TintRules> rules = TintRules::Read(tintRules, error);
+    if (!rules)
+      return nullptr;
+    SetPageTint(std::move(rules));
   }
   std::unique_ptr<WebFrontEnd> front(new WebFrontEnd());
   front->server_ = WebServer::Start(port, folder.string(), error);
@@ -57,6 +66,7 @@ std::unique_ptr<WebFrontEnd> WebFrontEnd::Start(int port, std::string& error) {
              zwin32::FromUtf8(std::to_string(server->port())) +
              u"/ (commands come from the page; Ctrl-C here ends the host)\n");
   front->dialogs_ = std::make_unique<DialogMirror>(*server);
+  front->changes_ = std::make_unique<ChangeTracker>(*server);
   auto source = std::make_unique<PageSource>(*server, *front->dialogs_);
   front->source_ = source.get();
   line.pushSource(std::move(source));

@@ -9,6 +9,7 @@
 
 namespace zanthost::web {
 
+class ChangeTracker;
 class DialogMirror;
 class PageSource;
 class WebServer;
@@ -19,10 +20,13 @@ class WebFrontEnd {
   static std::optional<int> ParsePort(std::string_view text);
 
   // Serves the page files installed beside zanthost (folder "web") on 127.0.0.1:port, prints
-  // the page's address, sends the command line's output and modal dialogs to the pages (the
-  // terminal keeps showing the output) and pushes the page's input source. Null, with `error`
-  // set, when the page files are missing or the port cannot be had.
-  static std::unique_ptr<WebFrontEnd> Start(int port, std::string& error);
+  // the page's address, sends the command line's output, modal dialogs and each command's
+  // changes to the pages (the terminal keeps showing the output) and pushes the page's input
+  // source. `tintRules` (a file, or empty for none) tints entities by their extended data (see
+  // tintrules.h). Null, with `error` set, when the page files are missing, the rules cannot be
+  // used or the port cannot be had.
+  static std::unique_ptr<WebFrontEnd> Start(int port, const std::string& tintRules,
+                                            std::string& error);
 
   // Pops the page's input source, gives the terminal back its output alone and stops serving.
   ~WebFrontEnd();
@@ -33,8 +37,9 @@ class WebFrontEnd {
   WebFrontEnd() = default;
 
   std::unique_ptr<WebServer> server_;
-  std::unique_ptr<DialogMirror> dialogs_;  // goes before the server it sends through
-  PageSource* source_ = nullptr;           // owned by the command line while pushed
+  std::unique_ptr<DialogMirror> dialogs_;   // goes before the server it sends through
+  std::unique_ptr<ChangeTracker> changes_;  // likewise
+  PageSource* source_ = nullptr;            // owned by the command line while pushed
 };
 
 }  // namespace zanthost::web

@@ -203,6 +203,11 @@ void WebServer::received(Session& session, std::string_view message) {
     event.kind = PageEvent::Kind::kCancel;
   } else if (message == "drawing") {
     event.kind = PageEvent::Kind::kDrawing;
+  } else if (message == "save") {
+    event.kind = PageEvent::Kind::kSave;
+  } else if (message.starts_with("list ")) {
+    event.kind = PageEvent::Kind::kList;
+    event.text = message.substr(5);
   } else if (message.starts_with("pixel ")) {
     event.kind = PageEvent::Kind::kPixel;
     event.text = message.substr(6);

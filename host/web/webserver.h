@@ -22,14 +22,16 @@ struct lws_http_mount;
 
 namespace zanthost::web {
 
-// One thing a page asked for. Pages send text messages: "line TEXT" (a line typed, as at the
+// One thing a page asked for ("list HANDLE": an entity's listing, "save": the Save button).
+// Pages send text messages: "line TEXT" (a line typed, as at the
 // terminal), "cancel" (Escape), "drawing" (send the drawing again), "pixel SIZE" (how many
 // drawing units a pixel of the page's view measures) and "button INDEX GROUP.TOOLBAR" (a
 // toolbar button clicked).
 struct PageEvent {
-  enum class Kind { kLine, kCancel, kDrawing, kPixel, kButton };
+  enum class Kind { kLine, kCancel, kDrawing, kList, kSave, kPixel, kButton };
   Kind kind = Kind::kLine;
-  std::string text;      // kLine: the line, UTF-8; kPixel, kButton: what follows the word
+  std::string text;  // kLine: the line, UTF-8; kList: the entity's handle; kPixel, kButton: what
+                     // follows the word
   unsigned session = 0;  // the page that asked (kDrawing answers go to it alone)
 };
 

@@ -91,6 +91,8 @@ class Page:
         self.drawing = None
         self.dialog = None
         self.on_dialog = lambda message: None
+        self.updates = []  # "entities" messages: what each command changed
+        self.others = []   # any other message
 
     def receive(self):
         message = json.loads(self.socket.recv())
@@ -101,6 +103,10 @@ class Page:
         elif message["type"] == "dialog":
             self.dialog = message
             self.on_dialog(message)
+        elif message["type"] == "entities":
+            self.updates.append(message)
+        else:
+            self.others.append(message)
         return message
 
     def wait_for(self, predicate):
@@ -335,10 +341,111 @@ class WebFrontEnd(unittest.TestCase):
         page.type("QUIT")
         self.assertEqual(host.finish()[0], 0)
 
+    def test_changes_tint_listing_and_save(self):
+        # Rules of the host's own making: the host knows no template, only applications and
+        # groups. The first rule needs a value the records never hold, the second matches the
+        # header's records whatever their value.
+        rules = os.path.join(self.box.root, "rules.json")
+        with open(rules, "w", encoding="utf-8") as f:
+            json.dump({"title": "Sections", "rules": [
+                {"colour": "#000001", "label": "Never", "application": "ZANT_LIST_TEMPLATE",
+                 "groups": [[1000, "LIST_HEADER"], [1040, 12345]]},
+                {"colour": "#d62728", "label": "Header", "application": "zant_list_template",
+                 "groups": [[1000, "LIST_HEAD*"], [1040, None]]},
+                {"colour": "#1f77b4", "label": "Body", "application": "ZANT_LIST_TEMPLATE",
+                 "groups": [[1000, "LIST_BODY"], [1040, None]]}],
+                "others": {"colour": "#b0b0b0", "label": "In no section"}}, f)
+        drawing = self.box.copy_drawing(EXAMPLE)
+        host = self.start(drawing, "--load", ARX, "--tint", rules)
+        page = self.open_page(host)
+        page.wait_for_prompt()
+        page.wait_for(lambda: page.drawing is not None)
+        self.assertEqual(page.drawing["tint"]["title"], "Sections")
+        self.assertEqual([r["label"] for r in page.drawing["tint"]["rules"]],
+                         ["Never", "Header", "Body"])
+        self.assertFalse(any("tint" in e for e in page.drawing["entities"]))
+        self.assertFalse(page.drawing["modified"])
+
+        # A command that tags entities: the page gets exactly those, tinted, and no drawing.
+        for line in ("ZANTLHEADER", "W 0,100 200,120", ""):
+            page.type(line)
+        page.wait_for(lambda: page.updates)
+        header = page.updates[-1]
+        tagged = {e["handle"] for e in header["entities"]}
+        self.assertTrue(header["modified"])
+        self.assertEqual(header["erased"], [])
+        self.assertEqual({e["tint"] for e in header["entities"]}, {1})
+        self.assertGreater(len(tagged), 10)
+
+        # The listing of one entity, as LIST shows it.
+        handle = sorted(tagged)[0]
+        page.socket.send("list " + handle)
+        page.wait_for(lambda: any(m["type"] == "listing" for m in page.others))
+        listing = next(m for m in page.others if m["type"] == "listing")
+        self.assertEqual(listing["handle"], handle)
+        self.assertIn("Handle = %s\n" % handle.lower(), listing["text"])
+        self.assertIn("* Registered Application Name: ZANT_LIST_TEMPLATE\n"
+                      "* Code 1000, ASCII string: LIST_HEADER", listing["text"])
+        page.socket.send("list 0FFFFFFF")
+        page.wait_for(lambda: sum(m["type"] == "listing" for m in page.others) == 2)
+        self.assertEqual(page.others[-1]["text"], "")
+
+        # Save is refused inside a command; at the Command prompt it saves (QSAVE), and the
+        # page hears that the drawing is no longer modified.
+        mark = page.type("LIST")
+        page.wait_for_prompt(mark)
+        page.socket.send("save")
+        page.wait_for(lambda: any(m["type"] == "notice" for m in page.others))
+        mark = len(page.output)
+        page.socket.send("cancel")
+        page.wait_for_prompt(mark)
+        updates = len(page.updates)
+        page.socket.send("save")
+        page.wait_for(lambda: len(page.updates) > updates)
+        self.assertEqual(page.updates[-1]["entities"], [])
+        self.assertFalse(page.updates[-1]["modified"])
+        saved = {e.dxf.handle: [t.value for t in e.get_xdata("ZANT_LIST_TEMPLATE")]
+                 for e in ezdxf.readfile(drawing).modelspace()
+                 if e.has_xdata("ZANT_LIST_TEMPLATE")}
+        self.assertEqual(set(saved), tagged)
+        self.assertTrue(all(v[0] == "LIST_HEADER" for v in saved.values()))
+
+        # Undo sends the same entities untinted, redo tints them again.
+        for command, tint in (("U", None), ("REDO", 1)):
+            updates = len(page.updates)
+            page.type(command)
+            page.wait_for(lambda: len(page.updates) > updates)
+            self.assertEqual({e["handle"] for e in page.updates[-1]["entities"]}, tagged)
+            self.assertEqual({e.get("tint") for e in page.updates[-1]["entities"]}, {tint})
+        page.type("QUIT")
+        page.type("N")
+        self.assertEqual(host.finish()[0], 0)
+
+    def test_unusable_tint_rules(self):
+        drawing = self.box.copy_drawing(SELECTION)
+        for name, text, problem in (
+                ("missing.json", None, "cannot read the tint rules"),
+                ("broken.json", '{"rules": [\n {"colour": "#ff0000",}]}',
+                 "line 2, column 23: a member's name is missing"),
+                ("colour.json", '{"rules": [{"colour": "red", "label": "x", "application": '
+                 '"A", "groups": []}]}', "rule 1: \"colour\""),
+                ("value.json", '{"rules": [{"colour": "#ff0000", "label": "x", "application": '
+                 '"A", "groups": [[1040, "text"]]}]}', "a text value needs a code of texts")):
+            path = os.path.join(self.box.root, name)
+            if text is not None:
+                with open(path, "w", encoding="utf-8") as f:
+                    f.write(text)
+            run = subprocess.run([ZANTHOST, "--web", "--port", "0", "--tint", path, drawing],
+                                 env=self.box.env(), stdin=subprocess.DEVNULL,
+                                 capture_output=True, text=True, timeout=30)
+            self.assertEqual(run.returncode, 2, name)
+            self.assertIn(problem, run.stderr)
+
     def test_wrong_arguments(self):
         for args in (["--web", "--port", "65536"], ["--web", "--port", "x"],
                      ["--web", "--script", "run.scr"], ["--port", "0"],
-                     ["--web", "--port", "0", "--port", "1"]):
+                     ["--web", "--port", "0", "--port", "1"], ["--tint", "rules.json"],
+                     ["--web", "--tint"]):
             run = subprocess.run([ZANTHOST, *args], env=self.box.env(), stdin=subprocess.DEVNULL,
                                  capture_output=True, text=True, timeout=30)
             self.assertEqual(run.returncode, 2, args)
@@ -359,7 +466,6 @@ class WebFrontEnd(unittest.TestCase):
                              stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=30)
         self.assertEqual(run.returncode, 2)
         self.assertIn("page's files are missing", run.stderr)
-
 
     @staticmethod
     def next_message(page, wanted):

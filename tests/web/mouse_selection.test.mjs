@@ -115,4 +115,22 @@ describe("selection by mouse on the page", () => {
     // Nothing went to the host.
     assert.equal(await session.logSince(mark), "");
   });
+
+  test("a point typed after zooming picks with the pick box of the view shown", async () => {
+    const page = session.page;
+    // Ten times fewer pixels a unit: the pick box (3 pixels) reaches 2 units off a line.
+    const scale = await page.evaluate(() => view.scale);
+    await page.mouse.move(500, 300);
+    await page.mouse.wheel(0, Math.log(10) / 0.0015);
+    const zoomed = await page.evaluate(() => view.scale);
+    assert.ok(Math.abs(zoomed * 10 / scale - 1) < 0.01, `${scale} -> ${zoomed}`);
+    await session.type("LIST");
+    await waitingFor("selection");
+    await session.type("5,2");
+    await page.waitForFunction(() => window.zanthostPage.highlighted().length === 1, null,
+                               { timeout: kTimeout });
+    assert.deepEqual(await page.evaluate(() => window.zanthostPage.highlighted()), ["34"]);
+    await page.keyboard.press("Escape");
+    await waitingFor("command");
+  });
 });

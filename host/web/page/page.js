@@ -33,24 +33,29 @@ function send(message) {
   if (socket.readyState === WebSocket.OPEN) socket.send(message);
 }
 
-// The host measures its pick box in the page's pixels: it hears their size before any point
-// given after the view changed.
+// A line for the host, as typed. The host measures its pick box in the page's pixels, so it
+// hears their size first whenever the view has changed since it last did: a point typed after
+// zooming picks as one clicked does.
 let pixelSent;
-function sendPoint(sx, sy) {
+function sendLine(text) {
   const pixel = 1 / view.scale;
   if (pixel !== pixelSent) {
     send("pixel " + pixel);
     pixelSent = pixel;
   }
-  send("line " + formatPoint(...toWorld(sx, sy)));
+  send("line " + text);
+}
+
+function sendPoint(sx, sy) {
+  sendLine(formatPoint(...toWorld(sx, sy)));
 }
 
 // Answers at "Select objects" that take entities out instead go between Remove and Add, so the
 // command line shows what a drafter would type.
 function sendPick(points, removing) {
-  if (removing) send("line R");
+  if (removing) sendLine("R");
   for (const [sx, sy] of points) sendPoint(sx, sy);
-  if (removing) send("line A");
+  if (removing) sendLine("A");
 }
 
 canvas.addEventListener("mousedown", (event) => {
@@ -86,7 +91,7 @@ canvas.addEventListener("mousemove", (event) => {
 canvas.addEventListener("mouseup", (event) => {
   if (press && press.button === event.button && !press.pan) {
     if (event.button === 2 && !press.moved) {
-      send("line ");
+      sendLine("");
     } else if (event.button === 0 && waitingFor.kind === "selection") {
       const removing = press.shift || event.shiftKey;
       sendPick(press.moved ? [[press.x, press.y], [event.offsetX, event.offsetY]]
@@ -174,7 +179,7 @@ socket.addEventListener("message", (event) => {
 
 document.getElementById("command").addEventListener("submit", (event) => {
   event.preventDefault();
-  send("line " + input.value);
+  sendLine(input.value);
   input.value = "";
 });
 // Escape cancels wherever the focus is, as in the host.
