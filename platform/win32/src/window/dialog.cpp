@@ -48,16 +48,16 @@ HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& dialogTemplate
   // The template gives the client area in dialog units, from the owner's client area (the
   // screen's with DS_ABSALIGN or without an owner); the frame is added around it.
   const BaseUnits units = TemplateBaseUnits(dialogTemplate);
-  RECT frame =
+  RECT bounds =
       ToPixels(units, dialogTemplate.x, dialogTemplate.y, dialogTemplate.cx, dialogTemplate.cy);
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  AdjustWindowRectEx(&bounds, style, FALSE, exStyle);
   POINT origin{0, 0};
   if (owner != nullptr && (style & DS_ABSALIGN) == 0)
     ClientToScreen(owner, &origin);
   HWND dialog =
       CreateWindowExW(exStyle, windowClass.c_str(), dialogTemplate.caption.c_str(), style,
-                      origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
-                      frame.bottom - frame.top, owner, nullptr, instance, nullptr);
+                      origin.x + bounds.left, origin.y + bounds.top, bounds.right - bounds.left,
+                      bounds.bottom - bounds.top, owner, nullptr, instance, nullptr);
   Window* record = FindWindowRecord(dialog);
   if (record == nullptr || !record->dialog)
     return dialog == nullptr ? nullptr : (DestroyWindow(dialog), nullptr);
