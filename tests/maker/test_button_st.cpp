@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BtnST.h"
@@ -56,9 +57,17 @@ TEST(ButtonST, ShowsTheStateItsOwnerSets) {
 
   ScriptedFrontEnd frontEnd;
   std::vector<LRESULT> states;
+  // The two pixels of the picture's top row as the window holds it (0x00RRGGBB).
+  std::vector<std::pair<DWORD, DWORD>> shown;
   auto look = [&](HWND dialog) {
     HWND picture = GetDlgItem(dialog, IDC_PICTURE);
     states.push_back(SendMessageW(picture, BM_GETSTATE, 0, 0));
+    auto image = reinterpret_cast<HBITMAP>(SendMessageW(picture, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD pixels[4] = {};
+    EXPECT_EQ(GetDIBits(GetDC(nullptr), image, 0, 2, pixels, &info, DIB_RGB_COLORS), 2);
+    shown.emplace_back(pixels[0], pixels[1]);
     const LONG style = GetWindowLongW(picture, GWL_STYLE);
     EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
     EXPECT_TRUE(style & BS_BITMAP);
@@ -78,6 +87,12 @@ TEST(ButtonST, ShowsTheStateItsOwnerSets) {
   // flips it.
   EXPECT_EQ(states, (std::vector<LRESULT>{BST_PUSHED, 0, BST_PUSHED}));
   EXPECT_EQ(dialog.heard, (std::vector<std::string>{"heard 1", "heard 0", "heard 1"}));
+  // The picture's red is its transparent colour: the button's background shows there (the
+  // pressed one, set to the highlight, while pressed), and its green stays.
+  const DWORD face = GetSysColor(COLOR_BTNFACE);
+  const DWORD faceAsPixel = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  EXPECT_EQ(shown, (std::vector<std::pair<DWORD, DWORD>>{
+                       {0xFFFFFF, 0x00FF00}, {faceAsPixel, 0x00FF00}, {0xFFFFFF, 0x00FF00}}));
   EXPECT_EQ(dialog.m_picture.GetCheck(), 0);
   EXPECT_EQ(dialog.m_picture.GetBitmapIn(), IDB_PICTURE);
   EXPECT_EQ(dialog.m_picture.GetAlign(), CButtonST::ST_ALIGN_OVERLAP);

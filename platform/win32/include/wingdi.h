@@ -66,6 +66,11 @@ WINGDIAPI int WINAPI GetObjectW(HGDIOBJ h, int cbBuffer, LPVOID lpvObject);
 // the rows copied, 0 on failure. Only 32-bit output is offered, which is what readers ask for.
 WINGDIAPI int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT uStartScan, UINT cLines, LPVOID lpvBits,
                                LPBITMAPINFO lpbmi, UINT uUsage);
+// A bitmap of nWidth by nHeight from lpBits, rows top-down, each padded to a multiple of 16 bits;
+// only one plane of 32 bits a pixel (0x00RRGGBB) is offered, the depth programs compose in.
+// Null lpBits leaves the pixels black.
+WINGDIAPI HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount,
+                                      const VOID* lpBits);
 WINGDIAPI BOOL WINAPI DeleteObject(HGDIOBJ ho);
 
 #define GetObject GetObjectW

@@ -69,6 +69,7 @@ class ZNINTERFACE_API CButtonST : public CButton {
   int m_nBitmapOut;
   HBITMAP m_hBitmapIn;
   HBITMAP m_hBitmapOut;
+  HBITMAP m_hShown;  // the picture as painted, which the window holds
   COLORREF m_crTransIn;
   COLORREF m_crTransOut;
   BYTE m_byAlign;

@@ -1,5 +1,7 @@
 #include "BtnST.h"
 
+#include <vector>
+
 namespace {
 
 // A bitmap resource of the current resource module, loaded as the window system draws it; null
@@ -16,6 +18,36 @@ void FreePicture(HBITMAP& picture) {
   picture = nullptr;
 }
 
+// A COLORREF (0x00BBGGRR) as a DIB pixel (0x00RRGGBB).
+DWORD AsPixel(COLORREF colour) {
+  return (DWORD{GetRValue(colour)} << 16) | (DWORD{GetGValue(colour)} << 8) | GetBValue(colour);
+}
+
+// The picture as the button paints it: where it has the transparent colour, the button's
+// background shows through. Null when the source cannot be read.
+HBITMAP Painted(HBITMAP source, COLORREF transparent, COLORREF background) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biHeight = -1;  // ask for the rows top down
+  HDC screen = ::GetDC(nullptr);
+  std::vector<DWORD> pixels;
+  int rows = ::GetDIBits(screen, source, 0, 0, nullptr, &info, DIB_RGB_COLORS);
+  if (rows > 0) {
+    pixels.resize(size_t(info.bmiHeader.biWidth) * rows);
+    rows = ::GetDIBits(screen, source, 0, rows, pixels.data(), &info, DIB_RGB_COLORS);
+  }
+  ::ReleaseDC(nullptr, screen);
+  if (rows <= 0)
+    return nullptr;
+  const DWORD clear = AsPixel(transparent);
+  const DWORD fill = AsPixel(background);
+  for (DWORD& pixel : pixels) {
+    if (pixel == clear)
+      pixel = fill;
+  }
+  return ::CreateBitmap(info.bmiHeader.biWidth, rows, 1, 32, pixels.data());
+}
+
 }  // namespace
 
 CButtonST::CButtonST()
@@ -25,6 +57,7 @@ CButtonST::CButtonST()
       m_nBitmapOut(0),
       m_hBitmapIn(nullptr),
       m_hBitmapOut(nullptr),
+      m_hShown(nullptr),
       m_crTransIn(0),
       m_crTransOut(0),
       m_byAlign(ST_ALIGN_HORIZ) {
@@ -41,6 +74,7 @@ CButtonST::CButtonST()
 CButtonST::~CButtonST() {
   FreePicture(m_hBitmapIn);
   FreePicture(m_hBitmapOut);
+  FreePicture(m_hShown);
 }
 
 void CButtonST::PreSubclassWindow() {
@@ -77,10 +111,12 @@ DWORD CButtonST::SetAlign(BYTE byAlign, BOOL) {
   return BTNST_OK;
 }
 
-DWORD CButtonST::SetColor(BYTE byColorIndex, COLORREF crColor, BOOL) {
+DWORD CButtonST::SetColor(BYTE byColorIndex, COLORREF crColor, BOOL bRepaint) {
   if (byColorIndex >= BTNST_MAX_COLORS)
     return BTNST_INVALIDINDEX;
   m_crColors[byColorIndex] = crColor;
+  if (bRepaint)
+    ShowPicture();
   return BTNST_OK;
 }
 
@@ -102,14 +138,23 @@ int CButtonST::GetCheck() const {
   return m_nCheck;
 }
 
-// The window holds the picture it shows (BM_SETIMAGE), the pressed one while checked, so that
-// whoever presents the dialog can draw it.
+// The window holds the picture as painted (BM_SETIMAGE): the pressed one while checked, on the
+// pressed background, the released one on the usual background, so that whoever presents the
+// dialog draws what a user of the real button sees.
 void CButtonST::ShowPicture() {
   if (m_hWnd == nullptr || m_hBitmapIn == nullptr)
     return;
   ModifyStyle(0, BS_BITMAP);
-  HBITMAP shown = m_nCheck != 0 && m_hBitmapOut != nullptr ? m_hBitmapOut : m_hBitmapIn;
-  SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+  const bool pressed = m_nCheck != 0;
+  const bool second = pressed && m_hBitmapOut != nullptr;
+  HBITMAP painted =
+      Painted(second ? m_hBitmapOut : m_hBitmapIn, second ? m_crTransOut : m_crTransIn,
+              m_crColors[pressed ? BTNST_COLOR_BK_PRESSED : BTNST_COLOR_BK_OUT]);
+  if (painted == nullptr)
+    return;
+  SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(painted));
+  FreePicture(m_hShown);
+  m_hShown = painted;
 }
 
 void CButtonST::ShowState() {

@@ -1,5 +1,5 @@
-// GDI bitmaps: a bitmap resource decoded into 32-bit pixels when loaded, kept under its handle
-// until DeleteObject, and handed back by GetDIBits.
+// GDI bitmaps: a bitmap resource decoded into 32-bit pixels when loaded, or pixels a program
+// composed, kept under its handle until DeleteObject, and handed back by GetDIBits.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -91,6 +91,13 @@ std::unique_ptr<Bitmap> Decode(const BYTE* data, DWORD size) {
   return bitmap;
 }
 
+HBITMAP Keep(std::unique_ptr<Bitmap> bitmap) {
+  std::lock_guard lock(ObjectsMutex());
+  const HGDIOBJ handle = bitmap.get();
+  Objects()[handle] = std::move(bitmap);
+  return static_cast<HBITMAP>(handle);
+}
+
 HBITMAP Load(HINSTANCE instance, LPCWSTR name) {
   HRSRC resource = FindResourceW(instance, name, RT_BITMAP);
   if (resource == nullptr)
@@ -102,10 +109,7 @@ HBITMAP Load(HINSTANCE instance, LPCWSTR name) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }
-  std::lock_guard lock(ObjectsMutex());
-  const HGDIOBJ handle = bitmap.get();
-  Objects()[handle] = std::move(bitmap);
-  return static_cast<HBITMAP>(handle);
+  return Keep(std::move(bitmap));
 }
 
 }  // namespace
@@ -122,6 +126,28 @@ HANDLE WINAPI LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int c
     return nullptr;
   }
   return Load(hInst, name);
+}
+
+HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount,
+                            const VOID* lpBits) {
+  FaultPoint("CreateBitmap");
+  if (nWidth <= 0 || nHeight <= 0 || nWidth > 32768 || nHeight > 32768 || nPlanes != 1 ||
+      nBitCount != 32) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  auto bitmap = std::make_unique<Bitmap>();
+  bitmap->width = nWidth;
+  bitmap->height = nHeight;
+  bitmap->bitsPerPixel = 32;
+  bitmap->topDownRows.resize(size_t(nWidth) * nHeight);
+  // 32-bit rows are already word aligned, so the pixels are one block.
+  if (lpBits != nullptr) {
+    std::memcpy(bitmap->topDownRows.data(), lpBits, bitmap->topDownRows.size() * 4);
+    for (DWORD& pixel : bitmap->topDownRows)
+      pixel &= 0x00FFFFFF;
+  }
+  return Keep(std::move(bitmap));
 }
 
 HDC WINAPI GetDC(HWND) {
