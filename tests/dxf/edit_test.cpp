@@ -395,3 +395,53 @@ TEST(Edit, ReadTagsChangedByALineEndOrTheirCodeAreNotTakenAsUnchanged) {
   again.replace_tags(line, again.tags(line));
   EXPECT_EQ(again.bytes(), drawing);
 }
+
+TEST(Edit, ReplacingTheXdataKeepsTheObjectsOwnBytes) {
+  const std::string plain = "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n1.5\r\n 20\r\n2.5\r\n";
+  const std::string tagged =
+      "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n3.5\r\n1001\r\nACAD\r\n1000\r\nold\r\n";
+  const std::string bytes =
+      "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n" + plain + tagged + "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  Document d = Document::parse(bytes, "xdata.dxf");
+  const ObjectId first = first_of(d, "LINE");
+  const ObjectId second = first + 1;
+  ASSERT_EQ(d.type(second), "LINE");
+
+  // Without xdata: none read; new xdata follows the object's own bytes, in its style.
+  EXPECT_TRUE(d.xdata_tags(first).empty());
+  d.replace_xdata(first, {{1001, "ZANT"}, {1000, "new"}});
+  EXPECT_NE(d.bytes().find(plain + "1001\r\nZANT\r\n1000\r\nnew\r\n" + tagged), std::string::npos);
+  EXPECT_EQ(d.xdata_tags(first), (std::vector<Tag>{{1001, "ZANT"}, {1000, "new"}}));
+
+  // With xdata: read as the tail of the object's tags; given back unchanged, the object stays as
+  // read; emptied, its own bytes remain.
+  std::vector<Tag> old = d.xdata_tags(second);
+  const std::vector<Tag> all = d.tags(second);
+  ASSERT_EQ(old.size(), 2u);
+  EXPECT_TRUE(std::equal(old.begin(), old.end(), all.end() - 2));
+  EXPECT_EQ(old[1].source_offset, all[all.size() - 1].source_offset);
+  d.replace_xdata(second, old);
+  EXPECT_FALSE(d.changed(second));
+  d.replace_xdata(second, {});
+  EXPECT_EQ(d.tags(second).size(), all.size() - 2);
+  EXPECT_NE(d.bytes().find("3.5\r\n  0\r\nENDSEC"), std::string::npos);
+
+  // An edited object's xdata is replaced again.
+  d.replace_xdata(first, {{1001, "ACAD"}, {1000, "again"}});
+  EXPECT_EQ(d.xdata_tags(first), (std::vector<Tag>{{1001, "ACAD"}, {1000, "again"}}));
+  EXPECT_NE(d.bytes().find(plain + "1001\r\nACAD\r\n1000\r\nagain\r\n"), std::string::npos);
+
+  // Refused values and tags that would change the object's structure change nothing, whether
+  // the object is as read or edited already.
+  Document as_read = Document::parse(bytes, "xdata.dxf");
+  for (Document* doc : {&as_read, &d}) {
+    for (ObjectId id : {first, second}) {
+      const std::vector<Tag> before = doc->tags(id);
+      EXPECT_THROW(doc->replace_xdata(id, {{1001, "ZANT"}, {1000, "two\nlines"}}), zdxf::Error);
+      EXPECT_THROW(doc->replace_xdata(id, {{0, "LINE"}}), zdxf::Error);
+      EXPECT_THROW(doc->replace_xdata(id, {{5, "2A"}}), zdxf::Error);
+      EXPECT_EQ(doc->tags(id), before);
+    }
+  }
+  EXPECT_FALSE(as_read.changed(first) || as_read.changed(second));
+}

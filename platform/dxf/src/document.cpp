@@ -257,6 +257,8 @@ void Document::index() {
     Object& o = objects_[current];
     if (raw.code == 67)
       o.flags |= Object::kHasCode67;
+    else if (raw.code == 1001)
+      o.flags |= Object::kHasXdata;
     if (raw.code == 2 && want_name) {
       std::string name(detail::trim_blanks(raw.value));
       if (type_of(o) == "SECTION") {

@@ -3,6 +3,7 @@
 
 #include "document_object.h"
 #include "packed_tags.h"
+#include "tag_scanner.h"
 #include "tag_writer.h"
 #include "zdxf/document.h"
 
@@ -162,6 +163,59 @@ std::optional<std::vector<Tag>> Document::xdata(ObjectId id, std::string_view ap
     return std::nullopt;
   return std::vector<Tag>(t.begin() + static_cast<std::ptrdiff_t>(begin) + 1,
                           t.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+std::vector<Tag> Document::xdata_tags(ObjectId id) const {
+  const Object& o = obj(id);
+  std::vector<Tag> xdata;
+  if (o.edit != 0) {
+    std::vector<Tag> t = parse_tags(id);
+    xdata.assign(std::make_move_iterator(t.begin() + static_cast<std::ptrdiff_t>(xdata_start(t))),
+                 std::make_move_iterator(t.end()));
+    return xdata;
+  }
+  if ((o.flags & Object::kHasXdata) == 0)
+    return xdata;
+  auto [begin, end] = span(id);
+  detail::TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_,
+                          name_, begin, 0);
+  detail::RawTag raw;
+  bool in_xdata = false;
+  while (scan.next(raw)) {
+    in_xdata = in_xdata || raw.code == 1001;
+    if (in_xdata)
+      xdata.push_back(detail::tag_from_source(raw, buffer_, format_));
+  }
+  return xdata;
+}
+
+void Document::replace_xdata(ObjectId id, std::vector<Tag> xdata) {
+  const Object& o = obj(id);
+  // Tags that could change the object's type or handle take the checks of a whole replacement.
+  bool own_kept = o.edit == 0 && id < read_count_;
+  for (const Tag& t : xdata)
+    own_kept = own_kept && t.code != 0 && t.code != 5 && t.code != 105;
+  if (!own_kept) {
+    std::vector<Tag> t = parse_tags(id);
+    t.erase(t.begin() + static_cast<std::ptrdiff_t>(xdata_start(t)), t.end());
+    t.insert(t.end(), std::make_move_iterator(xdata.begin()), std::make_move_iterator(xdata.end()));
+    replace_tags(id, std::move(t));
+    return;
+  }
+  auto [begin, end] = span(id);
+  std::size_t own_end = end;
+  detail::TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_,
+                          name_, begin, 0);
+  detail::RawTag raw;
+  while ((o.flags & Object::kHasXdata) != 0 && scan.next(raw)) {
+    if (raw.code == 1001) {
+      own_end = raw.begin;
+      break;
+    }
+  }
+  store(id, detail::pack_tags(
+                xdata, begin, buffer_, format_, binary_code_width_, edits_->shared,
+                [&](const Tag& t) { check_value(t, id); }, own_end));
 }
 
 void Document::set_xdata(ObjectId id, std::string_view application, std::vector<Tag> data) {

@@ -23,6 +23,9 @@ struct Document::Object {
   // It has a 67 tag (an entity's paper space flag), which nearly no entity has: listing a
   // block's entities asks each one, and those without need not be read again.
   static constexpr std::uint8_t kHasCode67 = 2;
+  // It has extended data (a 1001 tag): most entities have none, and tagging them need not read
+  // their tags to learn so.
+  static constexpr std::uint8_t kHasXdata = 4;
 
   std::uint64_t handle = 0;
   detail::EditStore::Ref edit = 0;  // its tags in Document::edits_ once replaced

@@ -16,11 +16,14 @@ constexpr char kTag = 'T';   // code, source offset + 1 (0: new), source length,
 constexpr char kRun = 'R';   // number of a shared run of kTag records
 
 void put(std::string& out, std::uint64_t value) {
+  char bytes[10];  // 64 bits take at most ten: appended at once
+  std::size_t n = 0;
   while (value >= 0x80) {
-    out += static_cast<char>((value & 0x7f) | 0x80);
+    bytes[n++] = static_cast<char>((value & 0x7f) | 0x80);
     value >>= 7;
   }
-  out += static_cast<char>(value);
+  bytes[n++] = static_cast<char>(value);
+  out.append(bytes, n);
 }
 
 std::uint64_t take(std::string_view& in) {
@@ -101,11 +104,11 @@ std::optional<std::uint32_t> SharedRuns::share(std::string_view run) {
 
 std::string pack_tags(const std::vector<Tag>& tags, std::size_t base, std::string_view buffer,
                       Format format, int code_width, SharedRuns& shared,
-                      const std::function<void(const Tag&)>& fresh) {
+                      const std::function<void(const Tag&)>& fresh, std::size_t kept_end) {
   std::string out;
   // The run of kept tags not written yet.
-  std::size_t span_begin = 0, span_end = 0;
-  bool in_span = false;
+  std::size_t span_begin = base, span_end = kept_end;
+  bool in_span = kept_end > base;
   // The run of new tags not written yet, as kTag records.
   std::string run;
   auto flush_span = [&] {

@@ -42,10 +42,11 @@ class SharedRuns {
 // it). An xdata edit of a large entity so costs a few bytes, not a copy of every tag. Spans are
 // kept from `base`, the object's own start (0 for one added), so that they take a byte or two.
 // `fresh` sees each tag that is not kept from the buffer before it is packed (and may throw to
-// refuse it). The functions below take the same `base`.
+// refuse it). `kept_end` > `base` puts the object's bytes from `base` to `kept_end` before
+// `tags`, kept as they are without being read as tags. The functions below take the same `base`.
 std::string pack_tags(const std::vector<Tag>& tags, std::size_t base, std::string_view buffer,
                       Format format, int code_width, SharedRuns& shared,
-                      const std::function<void(const Tag&)>& fresh);
+                      const std::function<void(const Tag&)>& fresh, std::size_t kept_end = 0);
 
 // The packed form of the tags lying in the buffer from `begin` to `end`: an object as read.
 std::string pack_span(std::size_t begin, std::size_t end, std::size_t base);

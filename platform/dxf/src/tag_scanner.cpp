@@ -101,37 +101,46 @@ bool TagScanner::next(RawTag& tag) {
 bool TagScanner::next_ascii(RawTag& tag) {
   if (pos_ >= buf_.size())
     return false;
-  // Lines end in LF, CRLF or a lone CR, and may differ from line to line.
-  auto read_line = [&](std::string_view& text) {
-    const char* start = buf_.data() + pos_;
-    const char* end = buf_.data() + buf_.size();
-    const char* at = line_end(start, end);
-    const std::size_t len = static_cast<std::size_t>(at - start);
-    text = std::string_view(start, len);
-    if (at == end)
-      pos_ += len;
-    else if (*at == '\r' && at + 1 != end && at[1] == '\n')
-      pos_ += len + 2;
-    else
-      pos_ += len + 1;
+  const char* const end = buf_.data() + buf_.size();
+  // Lines end in LF, CRLF or a lone CR, and may differ from line to line. `at` is where the line
+  // starting at pos_ ends.
+  auto next_line = [&](const char* at) {
+    if (at != end && *at == '\r' && at + 1 != end && at[1] == '\n')
+      ++at;
+    pos_ = static_cast<std::size_t>((at == end ? at : at + 1) - buf_.data());
     ++line_;
   };
   tag.begin = pos_;
   tag.line = line_;
-  std::string_view code_text;
-  read_line(code_text);
+  const char* start = buf_.data() + pos_;
+  // Nearly every code line is a few spaces and up to four digits: read in one go, which also
+  // finds its end. Anything else takes the general way.
+  const char* at = start;
+  while (at != end && *at == ' ')
+    ++at;
+  const char* digits = at;
   int code = 0;
-  if (!short_code(code_text, code) && !long_code(code_text, code)) {
-    std::string shown(code_text.substr(0, 40));
-    for (char& ch : shown) {
-      if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F)
-        ch = '?';
+  while (at != end && at - digits < 4 && static_cast<unsigned>(*at - '0') < 10)
+    code = code * 10 + (*at++ - '0');
+  if (at == digits || at == end || (*at != '\n' && *at != '\r')) {
+    at = line_end(start, end);
+    const std::string_view code_text(start, static_cast<std::size_t>(at - start));
+    if (!short_code(code_text, code) && !long_code(code_text, code)) {
+      std::string shown(code_text.substr(0, 40));
+      for (char& ch : shown) {
+        if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F)
+          ch = '?';
+      }
+      fail(tag.line, "expected a group code, found '" + shown + "'");
     }
-    fail(tag.line, "expected a group code, found '" + shown + "'");
   }
+  next_line(at);
   if (pos_ >= buf_.size())
     fail(tag.line, "group code " + std::to_string(code) + " has no value (file cut short)");
-  read_line(tag.value);
+  start = buf_.data() + pos_;
+  at = line_end(start, end);
+  tag.value = std::string_view(start, static_cast<std::size_t>(at - start));
+  next_line(at);
   tag.code = code;
   tag.end = pos_;
   return true;

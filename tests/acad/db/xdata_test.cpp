@@ -12,6 +12,7 @@
 #include "dbobjptr.h"
 #include "dbsymtb.h"
 #include "db_test_support.h"
+#include "zacad/undo.h"
 #include "zdxf/document.h"
 
 using namespace dbtest;
@@ -272,4 +273,50 @@ TEST(Xdata, TextsAndLongMultilineTextsAreStoredAsTheHostWritesThem) {
   ACHAR* contents = mtext->contents();
   EXPECT_EQ(std::u16string(contents), longText);
   std::free(contents);
+}
+
+TEST(Xdata, AnOpeningThatChangesXdataAndThenItsOwnTagsKeepsBothAndIsUndoneExactly) {
+  TempDir tmp;
+  const fs::path file = tmp.path() / "mixed.dxf";
+  writeFile(file, smallDrawing("0|TEXT|8|0|10|0|20|0|30|0|40|2|1|old|1001|OTHER|1000|kept"));
+  OpenDrawing db(file);
+  const fs::path out = tmp.path() / "out.dxf";
+  auto saved = [&] {
+    EXPECT_EQ(db->dxfOut(u16(out.string()).c_str()), Acad::eOk);
+    return readFile(out);
+  };
+  const std::string original = saved();
+  const AcDbObjectId id = modelSpace(db.get())[0];
+  zacad::BeginUndoGroup(db.get());
+  {
+    // Extended data first (read alone), then the text: the opening then reads all its tags and
+    // must keep the new record.
+    AcDbObjectPointer<AcDbText> text(id, AcDb::kForWrite);
+    ASSERT_EQ(text.openStatus(), Acad::eOk);
+    resbuf* record = acutBuildList(1001, u"ACAD", 1000, u"first", 0);
+    EXPECT_EQ(text->setXData(record), Acad::eOk);
+    acutRelRb(record);
+    EXPECT_EQ(text->setTextString(u"new"), Acad::eOk);
+    resbuf* all = text->xData(nullptr);
+    EXPECT_EQ(describe(all), "1001=OTHER;1000=kept;1001=ACAD;1000=first;");
+    acutRelRb(all);
+  }
+  zacad::EndUndoGroup(db.get());
+  {
+    AcDbObjectPointer<AcDbText> text(id, AcDb::kForRead);
+    ASSERT_EQ(text.openStatus(), Acad::eOk);
+    ACHAR* value = text->textString();
+    EXPECT_EQ(std::u16string(value), u"new");
+    std::free(value);
+    resbuf* all = text->xData(nullptr);
+    EXPECT_EQ(describe(all), "1001=OTHER;1000=kept;1001=ACAD;1000=first;");
+    acutRelRb(all);
+  }
+  const std::string changed = saved();
+  EXPECT_NE(changed.find("1\nnew\n"), std::string::npos);
+  EXPECT_NE(changed.find("1001\nOTHER\n1000\nkept\n1001\nACAD\n1000\nfirst\n"), std::string::npos);
+  ASSERT_TRUE(zacad::UndoLastGroup(db.get()));
+  EXPECT_EQ(saved(), original);
+  ASSERT_TRUE(zacad::RedoLastGroup(db.get()));
+  EXPECT_EQ(saved(), changed);
 }

@@ -116,14 +116,18 @@ std::u16string DatabaseData::recordName(zdxf::ObjectId id) {
 
 AcDbStub* DatabaseData::findRecord(std::string_view table, std::u16string_view name,
                                    bool erasedToo) {
-  auto cached = records.find(table);
-  if (cached == records.end()) {
-    TableRecords made;
-    for (zdxf::ObjectId id : tableRecords(table))
-      made.byName[upper(recordName(id))].push_back(stub(id));
-    cached = records.emplace(std::string(table), std::move(made)).first;
+  if (lastTable == nullptr || *lastTableName != table) {
+    auto cached = records.find(table);
+    if (cached == records.end()) {
+      TableRecords made;
+      for (zdxf::ObjectId id : tableRecords(table))
+        made.byName[upper(recordName(id))].push_back(stub(id));
+      cached = records.emplace(std::string(table), std::move(made)).first;
+    }
+    lastTableName = &cached->first;
+    lastTable = &cached->second;
   }
-  TableRecords& entries = cached->second;
+  TableRecords& entries = *lastTable;
   if (!entries.lastValid || entries.lastName != name) {
     recordKey.assign(name);
     upperInPlace(recordKey);

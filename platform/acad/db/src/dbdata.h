@@ -104,6 +104,10 @@ struct DatabaseData {
     bool lastValid = false;
   };
   std::map<std::string, TableRecords, std::less<>> records;
+  // The entry of `records` looked up last (its name and records), null when dropped: lookups
+  // mostly ask the same table again.
+  const std::string* lastTableName = nullptr;
+  TableRecords* lastTable = nullptr;
   std::u16string recordKey;  // the name looked up, upper-cased in place: no allocation a lookup
   // Drawing-order position of each object, rebuilt when objects were added.
   std::vector<size_t> positions;
@@ -111,8 +115,10 @@ struct DatabaseData {
   // Names undo steps refer to by number (see UndoStep::Kind::kDropXdata).
   std::deque<std::string> applicationNames;
   std::map<std::string, std::uint32_t, std::less<>> applicationNumbers;
-  // Whether a layer record is locked, by its stub; dropped with the record lookups.
+  // Whether a layer record is locked, by its stub, and whether any is; dropped with the record
+  // lookups.
   std::map<const AcDbStub*, bool> lockedLayers;
+  std::optional<bool> anyLockedLayer;
   // APPID record names as written (setXData writes them in every 1001 tag); dropped likewise.
   std::map<const AcDbStub*, std::u16string> applicationRecordNames;
   // acdbTblSearch's list of a record, handed out as copies; dropped likewise.
@@ -155,7 +161,10 @@ struct DatabaseData {
   void recordErased(AcDbStub* stub, bool erasedBefore);
   void tablesChanged() {
     records.clear();
+    lastTableName = nullptr;
+    lastTable = nullptr;
     lockedLayers.clear();
+    anyLockedLayer.reset();
     applicationRecordNames.clear();
     tableEntries.clear();
   }
@@ -171,16 +180,39 @@ struct DatabaseData {
   void clearStubs();
 };
 
-// One opening of an object.
+// One opening of an object. Its tags are read when first asked for, and an opening that only
+// reads or replaces extended data (an application tagging entities) reads just those: the
+// object's own tags stay bytes of the drawing, and closing hands back only the new xdata.
 struct ObjectState {
+ public:
   AcDbStub* stub = nullptr;
   AcDb::OpenMode mode = AcDb::kForRead;
-  std::vector<zdxf::Tag> tags;      // as opened, then as changed
-  std::vector<zdxf::Tag> original;  // as opened, kept once a writer asks for undo
   bool undoWanted = false;
   bool changed = false;
   bool modified = false;  // recordModified was asked
   bool erasedAtOpen = false;
+
+  // All the object's tags, as opened, then as changed.
+  std::vector<zdxf::Tag>& tags();
+  // Its extended data: `tags` from `start` on (the first 1001), to read or to change in place.
+  struct Xdata {
+    std::vector<zdxf::Tag>& tags;
+    size_t start;
+  };
+  Xdata xdata();
+  // The tags as they are now are kept for undo (see original()).
+  void keepOriginal();
+  // Whether held() is all the tags, or only the extended data (the rest being as in the drawing).
+  bool holdsAll() const { return held_ == Held::kAll; }
+  // The tags held, and those kept by keepOriginal in the same form.
+  std::vector<zdxf::Tag>& held() { return tags_; }
+  const std::vector<zdxf::Tag>& original() const { return original_; }
+
+ private:
+  enum class Held : std::uint8_t { kNothing, kXdata, kAll };
+  Held held_ = Held::kNothing;
+  std::vector<zdxf::Tag> tags_;
+  std::vector<zdxf::Tag> original_;
 };
 
 // Helpers shared by the sources.
@@ -201,12 +233,12 @@ bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16s
 // The live database with this serial, or null.
 DatabaseData* databaseBySerial(std::uint32_t serial);
 
-// Makes the C++ object of the right class for a stub (not opened yet) whose tags are `tags`.
-AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub, const std::vector<zdxf::Tag>& tags);
+// Makes the C++ object of the right class for a stub (not opened yet).
+AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub);
 // Opens without the id checks of acdbOpenObject (the caller made them).
 Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode mode,
                            bool openErased);
-// True when the entity's layer is locked.
-bool onLockedLayer(DatabaseData& db, const std::vector<zdxf::Tag>& tags);
+// True when the entity's layer, as the drawing holds it, is locked.
+bool onLockedLayer(DatabaseData& db, zdxf::ObjectId id);
 
 }  // namespace zacad

@@ -41,7 +41,7 @@ class OtherObject final : public AcDbObject {};
 
 const std::vector<zdxf::Tag>& tagsOf(const AcDbObject* object) {
   static const std::vector<zdxf::Tag> none;
-  return object->state() == nullptr ? none : object->state()->tags;
+  return object->state() == nullptr ? none : object->state()->tags();
 }
 
 std::u16string stringAt(const AcDbObject* object, int code) {
@@ -49,7 +49,7 @@ std::u16string stringAt(const AcDbObject* object, int code) {
   return tag == nullptr ? std::u16string() : decode(*object->state(), *tag);
 }
 
-AcDbObject* makeEntity(std::string_view type, const std::vector<zdxf::Tag>& tags) {
+AcDbObject* makeEntity(const DatabaseData& db, zdxf::ObjectId id, std::string_view type) {
   if (type == "LINE")
     return new AcDbLine;
   if (type == "CIRCLE")
@@ -59,7 +59,8 @@ AcDbObject* makeEntity(std::string_view type, const std::vector<zdxf::Tag>& tags
   if (type == "LWPOLYLINE")
     return new AcDbPolyline;
   if (type == "POLYLINE") {
-    const long long flags = intAt(tags, 70);
+    const long long flags =
+        zdxf::Tag(70, db.doc->value_of(id, 70).value_or("0")).as_int().value_or(0);
     if (flags & 64)
       return new AcDbPolyFaceMesh;
     if (flags & 16)
@@ -120,7 +121,7 @@ AcDbObject* makeRecord(std::string_view type) {
 
 }  // namespace
 
-AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub, const std::vector<zdxf::Tag>& tags) {
+AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub) {
   switch (stub->implicit) {
     case AcDbStub::Implicit::kBlockTable:
       return new AcDbBlockTable;
@@ -143,7 +144,7 @@ AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub, const std::vector<zd
   if (section == "BLOCKS" && type == "BLOCK" && !db.doc->table("BLOCK_RECORD"))
     return makeRecord(type);
   if (db.isEntity(id))
-    return makeEntity(type, tags);
+    return makeEntity(db, id, type);
   return new OtherObject;
 }
 
@@ -336,23 +337,24 @@ Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) {
   if (text == nullptr)
     return Acad::eInvalidInput;
   zacad::ObjectState& s = *state();
+  std::vector<zdxf::Tag>& tags = s.tags();
   const std::string value = s.stub->db->doc->encode(text);
-  const size_t end = zacad::xdataStart(s.tags);
+  const size_t end = zacad::xdataStart(tags);
   size_t at = end;
   for (size_t i = 1; i < end; ++i) {
-    if (s.tags[i].code == 1) {
+    if (tags[i].code == 1) {
       at = i;
       break;
     }
   }
-  if (at < end && s.tags[at].value == value)
+  if (at < end && tags[at].value == value)
     return Acad::eOk;
   assertWriteEnabled(true, true);
   zdxf::Tag tag = s.stub->db->doc->make_string(1, text);
   if (at < end)
-    s.tags[at] = std::move(tag);
+    tags[at] = std::move(tag);
   else
-    s.tags.insert(s.tags.begin() + static_cast<std::ptrdiff_t>(end), std::move(tag));
+    tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(end), std::move(tag));
   s.changed = true;
   return Acad::eOk;
 }
@@ -418,8 +420,8 @@ ACHAR* AcDbMText::contents() const {
   if (state() == nullptr)
     return zacad::newString(u"");
   std::string joined;
-  for (size_t i : contentsTags(state()->tags))
-    joined += state()->tags[i].value;
+  for (size_t i : contentsTags(state()->tags()))
+    joined += state()->tags()[i].value;
   return zacad::newString(state()->stub->db->doc->decode(joined));
 }
 
@@ -430,39 +432,40 @@ Acad::ErrorStatus AcDbMText::setContents(const ACHAR* text) {
     return Acad::eInvalidInput;
   zacad::ObjectState& s = *state();
   const zdxf::Document& doc = *s.stub->db->doc;
+  std::vector<zdxf::Tag>& current = s.tags();
   const std::vector<std::string> chunks = zacad::mtextChunks(doc.encode(text));
   std::vector<zdxf::Tag> made;
   for (size_t k = 0; k < chunks.size(); ++k)
     made.emplace_back(k + 1 == chunks.size() ? 1 : 3, chunks[k]);
-  const std::vector<size_t> old = contentsTags(s.tags);
+  const std::vector<size_t> old = contentsTags(current);
   // Unchanged chunks keep their bytes.
   for (size_t k = 0; k < made.size() && k < old.size(); ++k) {
-    if (s.tags[old[k]] == made[k])
-      made[k] = s.tags[old[k]];
+    if (current[old[k]] == made[k])
+      made[k] = current[old[k]];
   }
-  size_t at = old.empty() ? zacad::xdataStart(s.tags) : old.front();
+  size_t at = old.empty() ? zacad::xdataStart(current) : old.front();
   if (old.empty()) {
     for (size_t i = 1; i < at; ++i) {
-      if (s.tags[i].code == 101) {
+      if (current[i].code == 101) {
         at = i;
         break;
       }
     }
   }
   std::vector<zdxf::Tag> tags;
-  tags.reserve(s.tags.size() + made.size());
-  for (size_t i = 0; i < s.tags.size(); ++i) {
+  tags.reserve(current.size() + made.size());
+  for (size_t i = 0; i < current.size(); ++i) {
     if (i == at)
       tags.insert(tags.end(), made.begin(), made.end());
     if (std::find(old.begin(), old.end(), i) == old.end())
-      tags.push_back(s.tags[i]);
+      tags.push_back(current[i]);
   }
-  if (at >= s.tags.size())
+  if (at >= current.size())
     tags.insert(tags.end(), made.begin(), made.end());
-  if (tags == s.tags)
+  if (tags == current)
     return Acad::eOk;
   assertWriteEnabled(true, true);
-  s.tags = std::move(tags);
+  current = std::move(tags);
   s.changed = true;
   return Acad::eOk;
 }

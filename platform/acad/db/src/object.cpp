@@ -25,9 +25,10 @@ bool sameTag(const zdxf::Tag& a, const zdxf::Tag& b) {
 
 // When a writer's change only appended one application's block at the object's end, dropping
 // that block takes it back: that application's name as written. Otherwise the former tags do.
-std::optional<std::string> appendedApplication(const DatabaseData& db, const ObjectState& s) {
-  const auto& before = s.original;
-  const auto& after = s.tags;
+// Both lists are in the form the opening holds them (all tags, or the extended data alone).
+std::optional<std::string> appendedApplication(const DatabaseData& db, ObjectState& s) {
+  const auto& before = s.original();
+  const auto& after = s.held();
   bool appended = after.size() > before.size() && after[before.size()].code == 1001;
   for (size_t i = 0; appended && i < before.size(); ++i)
     appended = sameTag(before[i], after[i]);
@@ -63,10 +64,13 @@ Acad::ErrorStatus commit(const AcDbObject& object, ObjectState& s, bool closing)
       if (!appended)
         former = db.doc->snapshot(s.stub->object);
     }
-    if (closing && db.reactors.empty())
-      db.doc->replace_tags(s.stub->object, std::move(s.tags));
+    // An opening that changed only extended data hands back only that.
+    const bool handOver = closing && db.reactors.empty();
+    std::vector<zdxf::Tag> tags = handOver ? std::move(s.held()) : s.held();
+    if (s.holdsAll())
+      db.doc->replace_tags(s.stub->object, std::move(tags));
     else
-      db.doc->replace_tags(s.stub->object, s.tags);
+      db.doc->replace_xdata(s.stub->object, std::move(tags));
     if (db.doc->section(s.stub->object) == "TABLES")
       db.tablesChanged();
     if (!s.undoWanted)
@@ -88,9 +92,20 @@ Acad::ErrorStatus commit(const AcDbObject& object, ObjectState& s, bool closing)
 
 }  // namespace
 
-bool onLockedLayer(DatabaseData& db, const std::vector<zdxf::Tag>& tags) {
-  const zdxf::Tag* layer = findTag(tags, 8);
-  const std::u16string name = layer == nullptr ? u"0" : db.doc->decode(layer->trimmed());
+bool onLockedLayer(DatabaseData& db, zdxf::ObjectId id) {
+  // Most drawings lock no layer: then no entity opened for write needs its layer read.
+  if (!db.anyLockedLayer) {
+    db.anyLockedLayer = false;
+    for (zdxf::ObjectId layer : db.tableRecords("LAYER")) {
+      const zdxf::Tag flags(70, db.doc->value_of(layer, 70).value_or("0"));
+      if ((flags.as_int().value_or(0) & 4) != 0)
+        db.anyLockedLayer = true;
+    }
+  }
+  if (!*db.anyLockedLayer)
+    return false;
+  const std::optional<std::string> layer = db.doc->value_of(id, 8);
+  const std::u16string name = layer ? db.doc->decode(zdxf::Tag(8, *layer).trimmed()) : u"0";
   AcDbStub* record = db.findRecord("LAYER", name);
   if (record == nullptr)
     return false;
@@ -115,18 +130,14 @@ Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode m
     return Acad::eWasOpenForWrite;
   if (mode == AcDb::kForWrite && stub->readers > 0)
     return Acad::eWasOpenForRead;
-  std::vector<zdxf::Tag> tags;
-  if (stub->object != zdxf::kNoObject)
-    tags = db->doc->tags(stub->object);
   if (mode == AcDb::kForWrite && stub->object != zdxf::kNoObject && db->isEntity(stub->object) &&
-      onLockedLayer(*db, tags)) {
+      onLockedLayer(*db, stub->object)) {
     return Acad::eOnLockedLayer;
   }
-  object = makeObjectFor(*db, stub, tags);
+  object = makeObjectFor(*db, stub);
   auto* state = new ObjectState;
   state->stub = stub;
   state->mode = mode == AcDb::kForNotify ? AcDb::kForRead : mode;
-  state->tags = std::move(tags);
   state->erasedAtOpen = stub->erased;
   object->attachState(state);
   if (state->mode == AcDb::kForWrite)
@@ -233,8 +244,8 @@ void AcDbObject::assertWriteEnabled(bool autoUndo, bool recordModified) {
     throw std::logic_error(
         "assertWriteEnabled: the object is not open for write (eNotOpenForWrite)");
   if (autoUndo && !mState->undoWanted) {
+    mState->keepOriginal();
     mState->undoWanted = true;
-    mState->original = mState->tags;
   }
   if (recordModified)
     mState->modified = true;
@@ -248,7 +259,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
   AcDbStub* stub = mState->stub;
   if (stub->readers > 1)
     return Acad::eWasOpenForRead;
-  if (stub->db->isEntity(stub->object) && zacad::onLockedLayer(*stub->db, mState->tags))
+  if (stub->db->isEntity(stub->object) && zacad::onLockedLayer(*stub->db, stub->object))
     return Acad::eOnLockedLayer;
   --stub->readers;
   stub->writer = true;

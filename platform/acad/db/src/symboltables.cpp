@@ -36,13 +36,13 @@ Acad::ErrorStatus AcDbSymbolTableRecord::getName(ACHAR*& pName) const {
     pName = zacad::newString(ACDB_MODEL_SPACE);
     return Acad::eOk;
   }
-  const zdxf::Tag* tag = zacad::findTag(state()->tags, 2);
+  const zdxf::Tag* tag = zacad::findTag(state()->tags(), 2);
   pName = zacad::newString(tag == nullptr ? u"" : zacad::decode(*state(), *tag));
   return Acad::eOk;
 }
 
 bool AcDbSymbolTableRecord::isDependent() const {
-  return (zacad::intAt(state() == nullptr ? std::vector<zdxf::Tag>() : state()->tags, 70) & 16) !=
+  return (zacad::intAt(state() == nullptr ? std::vector<zdxf::Tag>() : state()->tags(), 70) & 16) !=
          0;
 }
 
@@ -228,7 +228,7 @@ AcDbLayerTableRecord::~AcDbLayerTableRecord() = default;
 namespace {
 const std::vector<zdxf::Tag>& recordTags(const AcDbObject* record) {
   static const std::vector<zdxf::Tag> none;
-  return record->state() == nullptr ? none : record->state()->tags;
+  return record->state() == nullptr ? none : record->state()->tags();
 }
 }  // namespace
 

@@ -174,11 +174,11 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const {
   if (mState == nullptr)
     return nullptr;
   const DatabaseData& db = *mState->stub->db;
-  const std::vector<Tag>& tags = mState->tags;
+  const auto [tags, start] = mState->xdata();
   resbuf* head = nullptr;
   resbuf** tail = &head;
   bool inWanted = false;
-  for (size_t i = zacad::xdataStart(tags); i < tags.size();) {
+  for (size_t i = start; i < tags.size();) {
     if (tags[i].code == 1001)
       inWanted = regappName == nullptr || zacad::namesApplication(*db.doc, tags[i], regappName);
     if (!inWanted) {
@@ -199,8 +199,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   DatabaseData& db = *mState->stub->db;
   const zdxf::Document& doc = *db.doc;
   // Only the extended data changes: it is edited apart and put back once all of it is valid.
-  std::vector<Tag>& tags = mState->tags;
-  const size_t start = zacad::xdataStart(tags);
+  const auto [tags, start] = mState->xdata();
   std::vector<Tag> xd(tags.begin() + static_cast<std::ptrdiff_t>(start), tags.end());
   for (const resbuf* rb = xdata; rb != nullptr;) {
     if (rb->resval.rstring == nullptr)

@@ -1,8 +1,8 @@
 #include "resvaluekind.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
-#include <vector>
 
 #include "adscodes.h"
 
@@ -78,37 +78,45 @@ constexpr CodeRange kRanges[] = {
     {RTLONG_PTR, RTINT64, K::kInt64},
 };
 
-// The kind of every code from the lowest to the highest listed, so that a lookup, made for each
-// buffer built or released, is one index.
-struct KindTable {
-  int lowest = 0;
-  std::vector<ResValueKind> kinds;
+constexpr int lowestCode() {
+  int lowest = kRanges[0].first;
+  for (const CodeRange& range : kRanges)
+    lowest = std::min(lowest, range.first);
+  return lowest;
+}
 
-  KindTable() {
-    int highest = kRanges[0].last;
-    lowest = kRanges[0].first;
-    for (const CodeRange& range : kRanges) {
-      lowest = std::min(lowest, range.first);
-      highest = std::max(highest, range.last);
-    }
-    kinds.assign(static_cast<size_t>(highest - lowest + 1), K::kUnknown);
-    // The first range listing a code gives its kind.
-    for (auto range = std::rbegin(kRanges); range != std::rend(kRanges); ++range) {
-      for (int code = range->first; code <= range->last; ++code)
-        kinds[static_cast<size_t>(code - lowest)] = range->kind;
-    }
+constexpr int highestCode() {
+  int highest = kRanges[0].last;
+  for (const CodeRange& range : kRanges)
+    highest = std::max(highest, range.last);
+  return highest;
+}
+
+constexpr int kLowest = lowestCode();
+constexpr size_t kCodes = static_cast<size_t>(highestCode() - kLowest + 1);
+
+// The kind of every code from the lowest to the highest listed, made when the library is
+// compiled, so that a lookup, made for each buffer built or released, is one index.
+constexpr std::array<ResValueKind, kCodes> kindTable() {
+  std::array<ResValueKind, kCodes> kinds{};
+  kinds.fill(K::kUnknown);
+  // The first range listing a code gives its kind.
+  for (auto range = std::rbegin(kRanges); range != std::rend(kRanges); ++range) {
+    for (int code = range->first; code <= range->last; ++code)
+      kinds[static_cast<size_t>(code - kLowest)] = range->kind;
   }
-};
+  return kinds;
+}
+
+constexpr std::array<ResValueKind, kCodes> kKinds = kindTable();
 
 }  // namespace
 
 ResValueKind resValueKind(int restype) {
-  // Made on first use: buffers may be built while other libraries are still being initialised.
-  static const KindTable table;
-  const int index = restype - table.lowest;
-  if (index < 0 || static_cast<size_t>(index) >= table.kinds.size())
+  const int index = restype - kLowest;
+  if (index < 0 || static_cast<size_t>(index) >= kCodes)
     return K::kUnknown;
-  return table.kinds[static_cast<size_t>(index)];
+  return kKinds[static_cast<size_t>(index)];
 }
 
 }  // namespace zacad

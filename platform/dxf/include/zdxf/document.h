@@ -120,6 +120,13 @@ class ZDXF_API Document {
   // that do not parse for their group code, binary chunks too long for a binary file. Tags kept
   // unchanged from the file pass as they are.
   void replace_tags(ObjectId id, std::vector<Tag> tags);
+  // The object's extended data: its tags from its first 1001 on (none without xdata). Its other
+  // tags are only scanned, not read into Tags.
+  std::vector<Tag> xdata_tags(ObjectId id) const;
+  // Replaces the object's extended data (its tags from the first 1001 on) with `xdata`, checked
+  // as replace_tags checks and throwing as it does. The other tags of an object as read stay the
+  // bytes they were, kept without being read into Tags.
+  void replace_xdata(ObjectId id, std::vector<Tag> xdata);
   // Replaces one application's xdata block (`data` without the 1001 tag): the old block is cut,
   // the new one goes last, other applications' blocks keep their bytes. Empty `data` removes it.
   void set_xdata(ObjectId id, std::string_view application, std::vector<Tag> data);
