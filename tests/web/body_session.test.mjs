@@ -5,14 +5,15 @@
 // coordinates in a script, give at the terminal.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { copyFileSync, mkdirSync, writeFileSync } from "node:fs";
+import { copyFileSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
 import path from "node:path";
 import { after, before, describe, test } from "node:test";
 
 import { EXAMPLE_DXF, kTimeout, prepareProductData, Session, ZANT_ARX, ZANTHOST } from
     "./session.mjs";
 
-const { PYTHON3, ZANT_TEST_ARTIFACTS } = process.env;
+const { PYTHON3, ZANT_TEST_ARTIFACTS, ZANTINSPECT } = process.env;
 const HERE = path.dirname(new URL(import.meta.url).pathname);
 
 // The template records of a drawing, by handle, as ezdxf reads the file.
@@ -27,9 +28,15 @@ describe("the body command by mouse on tests' copy of example/template.dxf", () 
   const session = new Session();
   const prompts = [];  // the "prompt" messages the page received, in order
   const sent = [];     // what the page sent, in order
+  let rulesFolder;
 
   before(async () => {
-    await session.start(EXAMPLE_DXF, ["--load", ZANT_ARX], prepareProductData);
+    // The page tints the template's sections as the inspector colours them, so that the
+    // screenshot shows what the session marked.
+    rulesFolder = mkdtempSync(path.join(tmpdir(), "zant-tint-"));
+    const rules = path.join(rulesFolder, "tint.json");
+    writeFileSync(rules, execFileSync(ZANTINSPECT, ["--tint-rules"], { encoding: "utf8" }));
+    await session.start(EXAMPLE_DXF, ["--load", ZANT_ARX, "--tint", rules], prepareProductData);
     // The page's conversation with the host, from a fresh connection on.
     session.page.on("websocket", (socket) => {
       socket.on("framesent", (frame) => sent.push(frame.payload));
@@ -42,7 +49,10 @@ describe("the body command by mouse on tests' copy of example/template.dxf", () 
     await session.page.waitForFunction(() => window.zanthostPage?.drawing().entities.length > 0,
                                        null, { timeout: kTimeout });
   });
-  after(() => session.stop());
+  after(async () => {
+    await session.stop();
+    rmSync(rulesFolder, { recursive: true, force: true });
+  });
 
   // Waits until the host, after prompt number `from`, waits for `kind` (having first asked
   // for `via` when given).
