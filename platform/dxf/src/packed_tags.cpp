@@ -16,14 +16,11 @@ constexpr char kTag = 'T';   // code, source offset + 1 (0: new), source length,
 constexpr char kRun = 'R';   // number of a shared run of kTag records
 
 void put(std::string& out, std::uint64_t value) {
-  char bytes[10];  // 64 bits take at most ten: appended at once
-  std::size_t n = 0;
   while (value >= 0x80) {
-    bytes[n++] = static_cast<char>((value & 0x7f) | 0x80);
+    out += static_cast<char>((value & 0x7f) | 0x80);
     value >>= 7;
   }
-  bytes[n++] = static_cast<char>(value);
-  out.append(bytes, n);
+  out += static_cast<char>(value);
 }
 
 std::uint64_t take(std::string_view& in) {

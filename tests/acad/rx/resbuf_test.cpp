@@ -105,4 +105,32 @@ TEST(ResultBuffers, NewBuffersOwnTheirStrings) {
   EXPECT_EQ(sizeof(resbuf), 40u);
 }
 
+// Released buffers and strings are used again: what an application allocated itself and handed
+// to acutRelRb, of any size, is never given out as room it does not have (the ASan build checks
+// the bytes), and reused buffers come back zeroed.
+TEST(ResultBuffers, ReleasedMemoryIsReusedOnlyWithinItsRoom) {
+  const std::u16string longest(31, u'k');
+  for (int round = 0; round < 600; ++round) {
+    resbuf* own = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
+    own->restype = 1000;
+    own->resval.rstring = static_cast<ACHAR*>(std::malloc(2 * sizeof(ACHAR)));
+    own->resval.rstring[0] = u'a';
+    own->resval.rstring[1] = 0;
+    own->rbnext = acutBuildList(1001, u"APP", 1000, longest.c_str(), 0);
+    ASSERT_NE(own->rbnext, nullptr);
+    EXPECT_EQ(acutRelRb(own), RTNORM);
+    resbuf* made = acutBuildList(1000, longest.c_str(), 1000, u"b", RTSHORT, 7, 0);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(std::u16string(made->resval.rstring), longest);
+    EXPECT_EQ(std::u16string(made->rbnext->resval.rstring), u"b");
+    EXPECT_EQ(made->rbnext->rbnext->resval.rint, 7);
+    EXPECT_EQ(made->rbnext->rbnext->rbnext, nullptr);
+    resbuf* fresh = acutNewRb(RTREAL);
+    EXPECT_EQ(fresh->rbnext, nullptr);
+    EXPECT_EQ(fresh->resval.rreal, 0.0);
+    acutRelRb(fresh);
+    acutRelRb(made);
+  }
+}
+
 }  // namespace

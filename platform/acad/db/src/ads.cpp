@@ -2,6 +2,7 @@
 // entities, and the APPID table.
 #include <cstdlib>
 
+#include "../../rx/src/resbufmemory.h"
 #include "acdbads.h"
 #include "acutads.h"
 #include "dbapserv.h"
@@ -30,9 +31,7 @@ bool isReference(int code) {
 }
 
 resbuf* buffer(int code) {
-  auto* rb = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
-  rb->restype = static_cast<short>(code);
-  return rb;
+  return zacad::NewBuffer(code);
 }
 
 resbuf* nameBuffer(int code, const DatabaseData& db, zdxf::ObjectId id) {

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <cstdlib>
 
+#include "../../rx/src/resbufmemory.h"
 #include "../../rx/src/textcase.h"
 #include "dbdata.h"
 
@@ -47,12 +48,7 @@ size_t xdataStart(const std::vector<zdxf::Tag>& tags) {
 }
 
 ACHAR* newString(std::u16string_view text) {
-  auto* copy = static_cast<ACHAR*>(std::malloc((text.size() + 1) * sizeof(ACHAR)));
-  if (copy == nullptr)
-    return nullptr;
-  std::memcpy(copy, text.data(), text.size() * sizeof(ACHAR));
-  copy[text.size()] = 0;
-  return copy;
+  return NewString(text);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "../../rx/src/resbufmemory.h"
 #include "acutads.h"
 #include "dbdata.h"
 
@@ -51,9 +52,7 @@ size_t xdataSize(const std::vector<Tag>& xdata) {
 }
 
 resbuf* newBuffer(int code) {
-  auto* rb = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
-  rb->restype = static_cast<short>(code);
-  return rb;
+  return zacad::NewBuffer(code);
 }
 
 int hexValue(char c) {

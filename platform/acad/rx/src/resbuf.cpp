@@ -1,5 +1,6 @@
 // Result buffer lists. Buffers, strings and binary data come from malloc, as applications that
-// fill a buffer from acutNewRb allocate its string the C way and acutRelRb must free it.
+// fill a buffer from acutNewRb allocate its string the C way and acutRelRb must free it; released
+// ones are kept for reuse (resbufmemory.h).
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,7 @@
 
 #include "acutads.h"
 #include "acutmem.h"
+#include "resbufmemory.h"
 #include "resvaluekind.h"
 
 namespace {
@@ -14,13 +16,7 @@ namespace {
 using zacad::ResValueKind;
 
 ACHAR* copyString(const ACHAR* text) {
-  const std::u16string_view view = text == nullptr ? u"" : text;
-  auto* copy = static_cast<ACHAR*>(std::malloc((view.size() + 1) * sizeof(ACHAR)));
-  if (copy == nullptr)
-    return nullptr;
-  std::memcpy(copy, view.data(), view.size() * sizeof(ACHAR));
-  copy[view.size()] = 0;
-  return copy;
+  return zacad::NewString(text == nullptr ? u"" : text);
 }
 
 // Reads one value of the buffer's kind from the argument list; false when memory ran out.
@@ -77,10 +73,7 @@ bool readValue(resbuf* rb, ResValueKind kind, va_list& args) {
 resbuf* acutNewRb(int v) {
   if (zacad::resValueKind(v) == ResValueKind::kUnknown)
     return nullptr;
-  auto* rb = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
-  if (rb != nullptr)
-    rb->restype = static_cast<short>(v);
-  return rb;
+  return zacad::NewBuffer(v);
 }
 
 int acutRelRb(resbuf* rb) {
@@ -88,15 +81,15 @@ int acutRelRb(resbuf* rb) {
     resbuf* next = rb->rbnext;
     switch (zacad::resValueKind(rb->restype)) {
       case ResValueKind::kString:
-        std::free(rb->resval.rstring);
+        zacad::ReleaseString(rb->resval.rstring);
         break;
       case ResValueKind::kBinary:
-        std::free(rb->resval.rbinary.buf);
+        zacad::ReleaseString(rb->resval.rbinary.buf);
         break;
       default:
         break;
     }
-    std::free(rb);
+    zacad::ReleaseBuffer(rb);
     rb = next;
   }
   return RTNORM;
@@ -131,6 +124,6 @@ int acutNewString(const ACHAR* input, ACHAR*& output) {
 }
 
 void acutDelString(ACHAR*& string) {
-  std::free(string);
+  zacad::ReleaseString(string);
   string = nullptr;
 }

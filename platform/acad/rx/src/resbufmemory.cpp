@@ -1,0 +1,92 @@
+#include "resbufmemory.h"
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace zacad {
+namespace {
+
+// Blocks of each kind kept per thread, and the room of a kept string block: names, keys and
+// short values (31 characters and the terminator).
+constexpr size_t kKept = 256;
+constexpr size_t kStringRoom = 64;
+
+// Trivially destroyed, so that it stays usable (as closed) after its thread's destructors ran:
+// lists are still released by static objects' destructors at exit.
+struct Pool {
+  void* blocks[kKept];
+  size_t count;
+  bool closed;
+};
+
+thread_local Pool buffers;
+thread_local Pool strings;
+
+// Frees the kept blocks when the thread ends.
+struct PoolsCloser {
+  ~PoolsCloser() {
+    for (Pool* pool : {&buffers, &strings}) {
+      for (size_t i = 0; i < pool->count; ++i)
+        std::free(pool->blocks[i]);
+      pool->count = 0;
+      pool->closed = true;
+    }
+  }
+};
+
+void* take(Pool& pool) {
+  return pool.count > 0 ? pool.blocks[--pool.count] : nullptr;
+}
+
+void keep(Pool& pool, void* block, size_t room) {
+  if (pool.closed || pool.count == kKept || malloc_usable_size(block) < room) {
+    std::free(block);
+    return;
+  }
+  if (buffers.count == 0 && strings.count == 0) {
+    thread_local PoolsCloser closer;  // made with the thread's first kept block
+    (void)closer;
+  }
+  pool.blocks[pool.count++] = block;
+}
+
+}  // namespace
+
+resbuf* NewBuffer(int restype) {
+  auto* rb = static_cast<resbuf*>(take(buffers));
+  if (rb != nullptr)
+    std::memset(rb, 0, sizeof *rb);
+  else
+    rb = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
+  if (rb != nullptr)
+    rb->restype = static_cast<short>(restype);
+  return rb;
+}
+
+void ReleaseBuffer(resbuf* rb) {
+  if (rb != nullptr)
+    keep(buffers, rb, sizeof(resbuf));
+}
+
+ACHAR* NewString(std::u16string_view text) {
+  const size_t bytes = (text.size() + 1) * sizeof(ACHAR);
+  void* block = bytes <= kStringRoom ? take(strings) : nullptr;
+  if (block == nullptr)
+    block = std::malloc(std::max(bytes, kStringRoom));
+  auto* copy = static_cast<ACHAR*>(block);
+  if (copy == nullptr)
+    return nullptr;
+  std::memcpy(copy, text.data(), text.size() * sizeof(ACHAR));
+  copy[text.size()] = 0;
+  return copy;
+}
+
+void ReleaseString(void* text) {
+  if (text != nullptr)
+    keep(strings, text, kStringRoom);
+}
+
+}  // namespace zacad
