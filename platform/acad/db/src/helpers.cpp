@@ -84,8 +84,11 @@ bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16s
                        c == '_' || c == '$' || c == '-';
     if (!plain)
       return sameName(doc.decode(value), name);
-    if (upperChar(static_cast<char16_t>(c)) != upperChar(name[i]))
+    // Names are mostly written as they are asked for: folded only when they differ.
+    if (static_cast<char16_t>(c) != name[i] &&
+        upperChar(static_cast<char16_t>(c)) != upperChar(name[i])) {
       return false;
+    }
   }
   return true;
 }

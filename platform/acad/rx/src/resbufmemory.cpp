@@ -14,23 +14,28 @@ namespace {
 constexpr size_t kKept = 256;
 constexpr size_t kStringRoom = 64;
 
-// Trivially destroyed, so that it stays usable (as closed) after its thread's destructors ran:
-// lists are still released by static objects' destructors at exit.
+// Kept blocks are chained through their first bytes. A pool is trivially destroyed, so that it
+// stays usable (as closed) after its thread's destructors ran: lists are still released by
+// static objects' destructors at exit. Initial-exec: the library is loaded with the program, and
+// its pools are then reached without a call.
 struct Pool {
-  void* blocks[kKept];
+  void* head;
   size_t count;
   bool closed;
 };
 
-thread_local Pool buffers;
-thread_local Pool strings;
+__attribute__((tls_model("initial-exec"))) thread_local Pool buffers;
+__attribute__((tls_model("initial-exec"))) thread_local Pool strings;
 
 // Frees the kept blocks when the thread ends.
 struct PoolsCloser {
   ~PoolsCloser() {
     for (Pool* pool : {&buffers, &strings}) {
-      for (size_t i = 0; i < pool->count; ++i)
-        std::free(pool->blocks[i]);
+      while (pool->head != nullptr) {
+        void* block = pool->head;
+        pool->head = *static_cast<void**>(block);
+        std::free(block);
+      }
       pool->count = 0;
       pool->closed = true;
     }
@@ -38,7 +43,12 @@ struct PoolsCloser {
 };
 
 void* take(Pool& pool) {
-  return pool.count > 0 ? pool.blocks[--pool.count] : nullptr;
+  void* block = pool.head;
+  if (block != nullptr) {
+    pool.head = *static_cast<void**>(block);
+    --pool.count;
+  }
+  return block;
 }
 
 void keep(Pool& pool, void* block, size_t room) {
@@ -50,7 +60,9 @@ void keep(Pool& pool, void* block, size_t room) {
     thread_local PoolsCloser closer;  // made with the thread's first kept block
     (void)closer;
   }
-  pool.blocks[pool.count++] = block;
+  *static_cast<void**>(block) = pool.head;
+  pool.head = block;
+  ++pool.count;
 }
 
 }  // namespace
