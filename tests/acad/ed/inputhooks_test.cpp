@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -163,6 +164,34 @@ TEST_F(InputHooksTest, TheSelectionBeingBuiltIsToldAfterEachChangeThenCleared) {
             (std::vector<Kind>{Kind::kSelection, Kind::kSelection, Kind::kCorner}));
   EXPECT_EQ(cancelled.requests[2].base, (std::array<double, 3>{30, 30, 0}));
   EXPECT_EQ(cancelled.selections, (std::vector<std::vector<uint64_t>>{{0x34}, {}}));
+}
+
+// A source that fails when told of the selection: once it is over, or all along.
+class FailingViewSource : public RecordingSource {
+ public:
+  FailingViewSource(std::vector<std::u16string> lines, bool always)
+      : RecordingSource(std::move(lines), 1.0), always_(always) {}
+  void selecting(const std::vector<uint64_t>& handles) override {
+    if (always_ || handles.empty())
+      throw std::runtime_error("the view is gone");
+  }
+
+ private:
+  bool always_;
+};
+
+TEST_F(InputHooksTest, AViewThatFailsNeverCostsTheSelection) {
+  // Failing to clear the highlight at the end still gives the set.
+  line().pushSource(
+      std::make_unique<FailingViewSource>(std::vector<std::u16string>{u"5,0", u""}, false));
+  EXPECT_EQ(Selected(), 1);
+  line().popSource();
+  // Failing all along ends the selection by that failure alone: clearing the highlight on the
+  // way out fails again without ending the program.
+  line().pushSource(
+      std::make_unique<FailingViewSource>(std::vector<std::u16string>{u"5,0", u""}, true));
+  ads_name ss;
+  EXPECT_THROW(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), std::runtime_error);
 }
 
 TEST_F(InputHooksTest, ThePickApertureIsMeasuredInTheSourcesPixels) {

@@ -224,9 +224,14 @@ int AskCorner(const ACHAR* prompt, Point2& corner, const Point2* first = nullptr
 class MembersShown {
  public:
   explicit MembersShown(Selection& selection) : selection_(selection) {}
+  // A source that fails to hear it only keeps a stale highlight: the selection's result, on
+  // its way out, must not be lost for that.
   ~MembersShown() {
-    if (InputSource* source = CommandLine::instance().source())
-      source->selecting({});
+    try {
+      if (InputSource* source = CommandLine::instance().source())
+        source->selecting({});
+    } catch (...) {
+    }
   }
   MembersShown(const MembersShown&) = delete;
   MembersShown& operator=(const MembersShown&) = delete;
