@@ -5,11 +5,28 @@
 
 const legend = document.getElementById("legend");
 
-colourRules.push((entity) => {
+function tintColour(entity) {
   const tint = drawing.tint;
   if (!tint) return undefined;
   if (entity.tint !== undefined) return tint.rules[entity.tint]?.colour;
   return tint.others?.colour;
+}
+colourRules.push(tintColour);
+
+// Tinted entities are drawn again over the rest, so that what is drawn after them (the box of a
+// hatch behind a row) does not hide their colour; those another rule colours (the selection
+// being built) are left to it.
+overlays.push(() => {
+  if (!drawing.tint) return;
+  for (const entity of drawing.entities) {
+    if (entity.tint === undefined || !visible(entity)) continue;
+    const colour = tintColour(entity);
+    const first = colourRules.map((rule) => rule(entity)).find((c) => c);
+    if (!colour || first !== colour) continue;
+    ruleColour = colour;
+    drawEntity(entity);
+  }
+  ruleColour = undefined;
 });
 
 // One row per colour and label that some entity shows, in the rules' order (rules of the same
