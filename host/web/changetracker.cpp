@@ -48,12 +48,14 @@ ChangeTracker::ChangeTracker(WebServer& server)
     : server_(server),
       databaseWatch_(std::make_unique<DatabaseWatch>(*this)),
       commandWatch_(std::make_unique<CommandWatch>(*this)) {
-  acedEditor->addReactor(commandWatch_.get());
+  if (AcEditor* editor = acedEditor)
+    editor->addReactor(commandWatch_.get());
   watch(acdbHostApplicationServices()->workingDatabase());
 }
 
 ChangeTracker::~ChangeTracker() {
-  acedEditor->removeReactor(commandWatch_.get());
+  if (AcEditor* editor = acedEditor)
+    editor->removeReactor(commandWatch_.get());
   if (db_ != nullptr)
     db_->removeReactor(databaseWatch_.get());
 }
