@@ -97,3 +97,33 @@ TEST(Save, AnyFailureLeavesTheOriginalIntact) {
   EXPECT_THROW(d.save((tmp.path() / "no/such/folder/x.dxf").string()), zdxf::Error);
   EXPECT_EQ(read_file(file), original);
 }
+
+// Many objects given the same xdata share its tags; each still gets them in its own style: code
+// padding, line ends and, for integers, its own width.
+TEST(Save, SharedNewTagsAreWrittenInEachObjectsStyle) {
+  const std::string padded = "  0\r\nLINE\r\n  8\r\n0\r\n 62\r\n     1\r\n";
+  const std::string bare = "0\nLINE\n8\n0\n62\n1\n";
+  const std::string narrow = "  0\r\nLINE\r\n  8\r\n0\r\n 62\r\n1\r\n";  // integers unpadded
+  const std::string bytes = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n" + padded + bare + padded +
+                            padded + bare + padded + narrow + "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  zdxf::Document d = zdxf::Document::parse(bytes, "styles.dxf");
+  std::vector<zdxf::ObjectId> lines;
+  for (zdxf::ObjectId id : d.objects()) {
+    if (d.type(id) == "LINE")
+      lines.push_back(id);
+  }
+  ASSERT_EQ(lines.size(), 7u);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::vector<zdxf::Tag> data{{1000, "v"}};
+    if (i >= 3)
+      data.emplace_back(1070, "5");
+    d.set_xdata(lines[i], "APP", data);
+  }
+  const std::string text = "1001\r\nAPP\r\n1000\r\nv\r\n";
+  const std::string lf = "1001\nAPP\n1000\nv\n";
+  const std::string expected = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n" + padded + text + bare + lf +
+                               padded + text + padded + text + "1070\r\n     5\r\n" + bare + lf +
+                               "1070\n5\n" + padded + text + "1070\r\n     5\r\n" + narrow + text +
+                               "1070\r\n5\r\n" + "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  EXPECT_EQ(d.bytes(), expected);
+}

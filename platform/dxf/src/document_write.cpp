@@ -6,7 +6,7 @@
 
 namespace zdxf {
 
-void Document::write_object(std::string& out, ObjectId id) const {
+void Document::write_object(std::string& out, ObjectId id, detail::RenderedRuns& rendered) const {
   detail::AsciiStyle style;
   if (format_ == Format::Ascii) {
     // A new object looks like its neighbour; an old one like itself.
@@ -20,7 +20,7 @@ void Document::write_object(std::string& out, ObjectId id) const {
     style.default_int_width = style_->int_width;
   }
   detail::append_packed(out, packed(objects_[id]), span(id).first, buffer_, format_,
-                        binary_code_width_, edits_->shared, style);
+                        binary_code_width_, edits_->shared, style, rendered);
 }
 
 void Document::write(const std::function<void(std::string_view)>& sink) const {
@@ -34,11 +34,12 @@ void Document::write(const std::function<void(std::string_view)>& sink) const {
     run_begin = run_end = 0;
   };
   std::string scratch;
+  detail::RenderedRuns rendered;
   for (ObjectId id : order_) {
     if (objects_[id].edit != 0) {
       flush();
       scratch.clear();
-      write_object(scratch, id);
+      write_object(scratch, id, rendered);
       sink(scratch);
       continue;
     }

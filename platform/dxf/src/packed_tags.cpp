@@ -55,10 +55,11 @@ std::pair<std::size_t, std::size_t> take_span(std::string_view& in, std::size_t 
   return {begin, begin + static_cast<std::size_t>(take(in))};
 }
 
-// Calls span(begin, end) or tag(Tag) for each record, shared runs included.
-template <typename Span, typename One>
+// Calls span(begin, end) or tag(Tag) for each record, shared runs included unless
+// run(number) took one whole.
+template <typename Span, typename One, typename Run>
 void for_each_record(std::string_view packed, std::size_t base, const SharedRuns& shared,
-                     Span&& span, One&& tag) {
+                     Span&& span, One&& tag, Run&& run) {
   while (!packed.empty()) {
     char kind = packed.front();
     packed.remove_prefix(1);
@@ -68,8 +69,9 @@ void for_each_record(std::string_view packed, std::size_t base, const SharedRuns
       continue;
     }
     if (kind == kRun) {
-      for_each_record(shared.run(static_cast<std::uint32_t>(take(packed))), base, shared, span,
-                      tag);
+      const auto number = static_cast<std::uint32_t>(take(packed));
+      if (!run(number))
+        for_each_record(shared.run(number), base, shared, span, tag, run);
       continue;
     }
     Tag t;
@@ -183,17 +185,51 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::str
         while (scan.next(raw))
           tags.push_back(tag_from_source(raw, buffer, format));
       },
-      [&](Tag& t) { tags.push_back(std::move(t)); });
+      [&](Tag& t) { tags.push_back(std::move(t)); }, [](std::uint32_t) { return false; });
   return tags;
+}
+
+void RenderedRuns::append(std::string& out, std::uint32_t number, const AsciiStyle& style,
+                          const std::function<bool(std::string&)>& render) {
+  Key key{number, style.pad_codes, style.eol};
+  if (auto known = bytes_.find(key); known != bytes_.end()) {
+    out += known->second;
+    return;
+  }
+  std::string bytes;
+  const bool keep = render(bytes);
+  out += bytes;
+  if (keep)
+    bytes_.emplace(std::move(key), std::move(bytes));
 }
 
 void append_packed(std::string& out, std::string_view packed, std::size_t base,
                    std::string_view buffer, Format format, int code_width, const SharedRuns& shared,
-                   const AsciiStyle& style) {
-  for_each_record(
-      packed, base, shared,
-      [&](std::size_t begin, std::size_t end) { out.append(buffer.substr(begin, end - begin)); },
-      [&](const Tag& t) { append_tag(out, t, buffer, format, code_width, style); });
+                   const AsciiStyle& style, RenderedRuns& rendered) {
+  auto span = [&](std::size_t begin, std::size_t end) {
+    out.append(buffer.substr(begin, end - begin));
+  };
+  auto tag = [&](const Tag& t) { append_tag(out, t, buffer, format, code_width, style); };
+  auto run = [&](std::uint32_t number) {
+    rendered.append(out, number, style, [&](std::string& bytes) {
+      bool keep = true;
+      for_each_record(
+          shared.run(number), base, shared,
+          [&](std::size_t begin, std::size_t end) {
+            bytes.append(buffer.substr(begin, end - begin));
+          },
+          [&](const Tag& t) {
+            const ValueType type = value_type(t.code);
+            keep = keep && type != ValueType::Int16 && type != ValueType::Int32 &&
+                   type != ValueType::Int64 && type != ValueType::Bool;
+            append_tag(bytes, t, buffer, format, code_width, style);
+          },
+          [](std::uint32_t) { return false; });
+      return keep;
+    });
+    return true;
+  };
+  for_each_record(packed, base, shared, span, tag, run);
 }
 
 }  // namespace zdxf::detail

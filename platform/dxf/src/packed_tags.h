@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,9 +60,28 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::str
                              Format format, int code_width, const SharedRuns& shared,
                              const std::string& name);
 
+// Shared runs as written in one style, for one save: a run that many objects share is formatted
+// once per style (the objects of a file mostly share one), unless it holds an integer, whose
+// width each object tells.
+class RenderedRuns {
+ public:
+  // Appends run `number` in `style`; `render` formats it and says whether it may be kept.
+  void append(std::string& out, std::uint32_t number, const AsciiStyle& style,
+              const std::function<bool(std::string&)>& render);
+
+ private:
+  struct Key {
+    std::uint32_t number;
+    bool pad_codes;
+    std::string eol;
+    auto operator<=>(const Key&) const = default;
+  };
+  std::map<Key, std::string> bytes_;
+};
+
 // Writes packed tags: kept runs as one copy of their bytes, the others as append_tag does.
 void append_packed(std::string& out, std::string_view packed, std::size_t base,
                    std::string_view buffer, Format format, int code_width, const SharedRuns& shared,
-                   const AsciiStyle& style);
+                   const AsciiStyle& style, RenderedRuns& rendered);
 
 }  // namespace zdxf::detail

@@ -25,6 +25,10 @@ enum class Format { Ascii, Binary };
 using ObjectId = std::uint32_t;
 inline constexpr ObjectId kNoObject = static_cast<ObjectId>(-1);
 
+namespace detail {
+class RenderedRuns;
+}
+
 // A DXF drawing kept as the bytes it was read from plus an index of its objects.
 //
 // An object is a `0` tag and the tags after it up to the next `0`. Objects are spans over the
@@ -184,7 +188,7 @@ class ZDXF_API Document {
   std::size_t value_line(const Tag& tag) const;
   std::string place(std::size_t line) const;
   void warn(std::size_t line, const std::string& problem);
-  void write_object(std::string& out, ObjectId id) const;
+  void write_object(std::string& out, ObjectId id, detail::RenderedRuns& rendered) const;
   // Hands the drawing's bytes to `sink` in file order, untouched runs straight from the buffer.
   void write(const std::function<void(std::string_view)>& sink) const;
   std::size_t position(ObjectId id) const;
