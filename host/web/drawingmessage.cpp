@@ -486,28 +486,8 @@ std::optional<std::string> EntitiesMessage(const std::vector<AcDbObjectId>& chan
     return std::nullopt;
   AcDbObjectId modelSpace;
   table->getAt(ACDB_MODEL_SPACE, modelSpace);
-  std::vector<AcDbObjectId> shown;
-  std::vector<AcDbObjectId> erased;
-  std::unordered_set<AcDbObjectId> seen;
-  for (const AcDbObjectId id : changed) {
-    AcDbObjectId entity;
-    switch (Locate(id, modelSpace, entity)) {
-      case Reach::kWhole:
-        table->close();
-        return std::nullopt;
-      case Reach::kEntity:
-        if (seen.insert(entity).second)
-          shown.push_back(entity);
-        break;
-      case Reach::kErased:
-        if (seen.insert(entity).second)
-          erased.push_back(entity);
-        break;
-      case Reach::kNowhere:
-        break;
-    }
-  }
   std::string out;
+  bool whole = false;
   {
     Fields message(out);
     message.text("type", "entities");
@@ -515,15 +495,47 @@ std::optional<std::string> EntitiesMessage(const std::vector<AcDbObjectId>& chan
     std::string& list = message.key("entities");
     list += '[';
     Blocks blocks;
+    std::vector<AcDbObjectId> erased;
+    std::vector<AcDbObjectId> parts;  // changed objects that are not model-space entities
+    std::unordered_set<AcDbObjectId> seen;
     const char* comma = "";
-    for (const AcDbObjectId id : shown) {
-      AcDbEntity* entity = nullptr;
-      if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk)
-        continue;
+    auto write = [&](const AcDbEntity& entity) {
       list += comma;
       comma = ",";
-      WriteEntity(entity, blocks, list);
-      entity->close();
+      WriteEntity(&entity, blocks, list);
+    };
+    // Model-space entities, nearly all of what commands change, are written from the opening
+    // that finds them; the rest is looked up through its owners afterwards.
+    for (const AcDbObjectId id : changed) {
+      AcDbObject* object = nullptr;
+      if (acdbOpenObject(object, id, AcDb::kForRead, true) != Acad::eOk)
+        continue;
+      if (const auto* entity = AcDbEntity::cast(object);
+          entity != nullptr && entity->ownerId() == modelSpace) {
+        if (seen.insert(id).second) {
+          if (entity->isErased())
+            erased.push_back(id);
+          else
+            write(*entity);
+        }
+      } else {
+        parts.push_back(id);
+      }
+      object->close();
+    }
+    for (const AcDbObjectId id : parts) {
+      AcDbObjectId entity;
+      const Reach reach = Locate(id, modelSpace, entity);
+      whole = whole || reach == Reach::kWhole;
+      if ((reach != Reach::kEntity && reach != Reach::kErased) || !seen.insert(entity).second)
+        continue;
+      AcDbEntity* owner = nullptr;
+      if (reach == Reach::kErased) {
+        erased.push_back(entity);
+      } else if (acdbOpenAcDbEntity(owner, entity, AcDb::kForRead) == Acad::eOk) {
+        write(*owner);
+        owner->close();
+      }
     }
     list += ']';
     std::string& gone = message.key("erased");
@@ -535,9 +547,12 @@ std::optional<std::string> EntitiesMessage(const std::vector<AcDbObjectId>& chan
       AppendJsonString(gone, HandleText(id));
     }
     gone += ']';
-    WriteBlocks(*table, blocks, message);
+    if (!whole)
+      WriteBlocks(*table, blocks, message);
   }
   table->close();
+  if (whole)
+    return std::nullopt;
   return out;
 }
 
