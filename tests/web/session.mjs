@@ -9,7 +9,8 @@ import { chromium } from "playwright-core";
 
 export const { ZANTHOST, CHROMIUM, SELECTION_DXF, EXAMPLE_DXF, ZANT_ARX, ZANT_REG_TOOL, ZANT_PROMPT_DB } =
     process.env;
-export const kTimeout = 20000;
+// Long enough for a sanitizer build on a busy machine; a passing test never waits it out.
+export const kTimeout = 120000;
 
 // One host serving one drawing to one browser page, in a folder of its own.
 export class Session {
