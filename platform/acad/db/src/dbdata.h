@@ -119,8 +119,13 @@ struct DatabaseData {
   // lookups.
   std::map<const AcDbStub*, bool> lockedLayers;
   std::optional<bool> anyLockedLayer;
-  // APPID record names as written (setXData writes them in every 1001 tag); dropped likewise.
-  std::map<const AcDbStub*, std::u16string> applicationRecordNames;
+  // APPID record names as written, and the 1001 tag setXData starts an application's new block
+  // with; dropped likewise.
+  struct ApplicationName {
+    std::u16string name;
+    zdxf::Tag head;
+  };
+  std::map<const AcDbStub*, ApplicationName> applicationRecordNames;
   // acdbTblSearch's list of a record, handed out as copies; dropped likewise.
   struct ListRelease {
     void operator()(resbuf* list) const;

@@ -89,9 +89,10 @@ resbuf* toBuffer(const DatabaseData& db, const std::vector<Tag>& tags, size_t& i
       rb->resval.rbinary.buf[k / 2] =
           static_cast<char>(hexValue(hex[k]) * 16 + hexValue(hex[k + 1]));
   } else {
-    const std::u16string text =
-        tag.code == 1005 ? db.doc->decode(tag.trimmed()) : db.doc->decode(tag.value);
-    rb->resval.rstring = zacad::newString(text);
+    const std::string_view value = tag.code == 1005 ? tag.trimmed() : std::string_view(tag.value);
+    rb->resval.rstring = zdxf::TextCodec::reads_as_is(value)
+                             ? zacad::NewWidenedString(value)
+                             : zacad::newString(db.doc->decode(value));
   }
   ++i;
   return rb;
@@ -207,9 +208,11 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     if (record == nullptr)
       return Acad::eRegappIdNotFound;
     auto [named, added] = db.applicationRecordNames.try_emplace(record);
-    if (added)
-      named->second = db.recordName(record->object);
-    const std::u16string& registered = named->second;
+    if (added) {
+      named->second.name = db.recordName(record->object);
+      named->second.head = doc.make_string(1001, named->second.name);
+    }
+    const std::u16string& registered = named->second.name;
     rb = rb->rbnext;
     std::vector<Tag> data;
     if (const Acad::ErrorStatus es = toTags(doc, rb, data); es != Acad::eOk)
@@ -218,7 +221,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     if (data.empty())
       continue;
     // The 1001 tag is written exactly as the APPID record names the application.
-    xd.push_back(head ? std::move(*head) : doc.make_string(1001, registered));
+    xd.push_back(head ? std::move(*head) : named->second.head);
     xd.insert(xd.end(), std::make_move_iterator(data.begin()), std::make_move_iterator(data.end()));
   }
   if (xdataSize(xd) > kXdataRoom)
@@ -228,8 +231,12 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     return Acad::eOk;  // nothing to change: the object stays as read
   }
   assertWriteEnabled(true, true);
-  tags.resize(start);
-  tags.insert(tags.end(), std::make_move_iterator(xd.begin()), std::make_move_iterator(xd.end()));
+  if (start == 0) {
+    tags.swap(xd);  // the opening holds the extended data alone
+  } else {
+    tags.resize(start);
+    tags.insert(tags.end(), std::make_move_iterator(xd.begin()), std::make_move_iterator(xd.end()));
+  }
   mState->changed = true;
   return Acad::eOk;
 }

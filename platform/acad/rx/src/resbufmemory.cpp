@@ -83,16 +83,35 @@ void ReleaseBuffer(resbuf* rb) {
     keep(buffers, rb, sizeof(resbuf));
 }
 
-ACHAR* NewString(std::u16string_view text) {
-  const size_t bytes = (text.size() + 1) * sizeof(ACHAR);
+namespace {
+
+// Room for `length` characters and the terminator, a kept block when it fits.
+ACHAR* stringRoom(size_t length) {
+  const size_t bytes = (length + 1) * sizeof(ACHAR);
   void* block = bytes <= kStringRoom ? take(strings) : nullptr;
   if (block == nullptr)
     block = std::malloc(std::max(bytes, kStringRoom));
-  auto* copy = static_cast<ACHAR*>(block);
+  return static_cast<ACHAR*>(block);
+}
+
+}  // namespace
+
+ACHAR* NewString(std::u16string_view text) {
+  ACHAR* copy = stringRoom(text.size());
   if (copy == nullptr)
     return nullptr;
   std::memcpy(copy, text.data(), text.size() * sizeof(ACHAR));
   copy[text.size()] = 0;
+  return copy;
+}
+
+ACHAR* NewWidenedString(std::string_view ascii) {
+  ACHAR* copy = stringRoom(ascii.size());
+  if (copy == nullptr)
+    return nullptr;
+  for (size_t i = 0; i < ascii.size(); ++i)
+    copy[i] = static_cast<ACHAR>(static_cast<unsigned char>(ascii[i]));
+  copy[ascii.size()] = 0;
   return copy;
 }
 

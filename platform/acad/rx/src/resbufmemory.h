@@ -16,6 +16,8 @@ resbuf* NewBuffer(int restype);
 void ReleaseBuffer(resbuf* rb);
 // A copy of `text` with its terminator, or null when memory ran out.
 ACHAR* NewString(std::u16string_view text);
+// The same for ASCII bytes, each widened as it is.
+ACHAR* NewWidenedString(std::string_view ascii);
 // Gives back a string (or binary chunk) from malloc; null is ignored.
 void ReleaseString(void* text);
 
