@@ -34,15 +34,26 @@ struct Drawing {
   }
 };
 
+std::string hex(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%X", value);
+  return text;
+}
+
 // Handle of entity i: a permutation of 100.. so that file order and handle order differ.
 std::string handle_of(int i) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "%X", 0x100 + (i * 389) % kEntities);
-  return hex;
+  return hex(0x100 + (i * 389) % kEntities);
+}
+
+// Handles in four rising runs, the last quarter of the entities holding the lowest handles: as a
+// drawing whose sections got their handles in another order than the file's.
+std::string handle_in_runs(int i) {
+  const int quarter = kEntities / 4;
+  return hex(0x100 + (3 - i / quarter) * quarter + i % quarter);
 }
 
 // `duplicate`: the last entity reuses the first one's handle.
-Drawing make_drawing(bool duplicate) {
+Drawing make_drawing(bool duplicate, std::string (*handle)(int) = handle_of) {
   Drawing d;
   d.tag("  0", "SECTION");
   d.tag("  2", "HEADER");
@@ -59,7 +70,7 @@ Drawing make_drawing(bool duplicate) {
     d.entity_line.push_back(d.lines + 1);
     d.tag("  0", "LINE", end);
     d.handle_line.push_back(d.lines + 1);
-    d.handle.push_back(duplicate && i == kEntities - 1 ? handle_of(0) : handle_of(i));
+    d.handle.push_back(duplicate && i == kEntities - 1 ? handle(0) : handle(i));
     d.tag("  5", d.handle.back(), end);
     d.tag("  8", "0", end);
     d.tag(" 10", std::to_string(i) + ".0", end);
@@ -135,6 +146,15 @@ TEST(ManyObjects, HandlesOutOfOrderAreFoundAndLinesCountedFromAnyLineEnd) {
                 " is used again (first at line " + std::to_string(dup.entity_line[0]) +
                 "); lookups find the first");
   EXPECT_EQ(*twice.find(std::stoull(dup.handle[0], nullptr, 16)), entities(twice).front());
+
+  // Handles in a few rising runs, a duplicate among them: each found, the first use of one.
+  const Drawing runs = make_drawing(true, handle_in_runs);
+  Document in_runs = Document::parse(runs.text, "runs.dxf");
+  EXPECT_EQ(in_runs.warnings().size(), 1u);
+  const std::vector<ObjectId> run_ids = entities(in_runs);
+  for (int i = 0; i + 1 < kEntities; ++i)
+    EXPECT_EQ(in_runs.find(std::stoull(runs.handle[i], nullptr, 16)), run_ids[i]) << i;
+  EXPECT_FALSE(in_runs.find(0x100 + kEntities).has_value());
 }
 
 TEST(ManyObjects, TaggingEveryEntityAgainAndAgainWritesExactlyTheLastBlocks) {

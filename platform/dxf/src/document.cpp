@@ -315,9 +315,25 @@ void Document::index_handles() {
     return objects_[a].handle < objects_[b].handle ||
            (objects_[a].handle == objects_[b].handle && a < b);
   };
-  // Writers hand out handles in file order, so the index is most often sorted already.
-  if (!std::is_sorted(by_handle_.begin(), by_handle_.end(), before))
+  // Writers hand out handles in file order, so the index is most often sorted already, or made
+  // of a few sorted runs (sections whose handles were handed out in another order): those are
+  // merged, anything else sorted.
+  constexpr std::size_t kMergedRuns = 8;
+  std::vector<std::size_t> runs{0};
+  for (std::size_t i = 1; i < by_handle_.size() && runs.size() <= kMergedRuns; ++i) {
+    if (before(by_handle_[i], by_handle_[i - 1]))
+      runs.push_back(i);
+  }
+  if (runs.size() > kMergedRuns) {
     std::sort(by_handle_.begin(), by_handle_.end(), before);
+  } else {
+    for (std::size_t k = 1; k < runs.size(); ++k) {
+      const std::size_t end = k + 1 < runs.size() ? runs[k + 1] : by_handle_.size();
+      std::inplace_merge(by_handle_.begin(),
+                         by_handle_.begin() + static_cast<std::ptrdiff_t>(runs[k]),
+                         by_handle_.begin() + static_cast<std::ptrdiff_t>(end), before);
+    }
+  }
   std::vector<std::pair<ObjectId, ObjectId>> again;  // (object, first object of its handle)
   std::size_t kept = 0;
   for (std::size_t i = 0; i < by_handle_.size(); ++i) {

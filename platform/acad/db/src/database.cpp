@@ -1,5 +1,6 @@
 // AcDbDatabase: a drawing read from a DXF file, its stubs, and writing it back.
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -128,7 +129,9 @@ AcDbStub* DatabaseData::findRecord(std::string_view table, std::u16string_view n
     lastTable = &cached->second;
   }
   TableRecords& entries = *lastTable;
-  if (!entries.lastValid || entries.lastName != name) {
+  // Applications ask for the same name again and again: compared as bytes before anything else.
+  if (!entries.lastValid || entries.lastName.size() != name.size() ||
+      std::memcmp(entries.lastName.data(), name.data(), name.size() * sizeof(char16_t)) != 0) {
     recordKey.assign(name);
     upperInPlace(recordKey);
     auto named = entries.byName.find(recordKey);
