@@ -445,3 +445,33 @@ TEST(Edit, ReplacingTheXdataKeepsTheObjectsOwnBytes) {
   }
   EXPECT_FALSE(as_read.changed(first) || as_read.changed(second));
 }
+
+TEST(Edit, TheSameNewXdataGivenToManyObjectsIsWrittenForEach) {
+  const std::string line = "  0\r\nLINE\r\n  8\r\n0\r\n";
+  std::string bytes = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+  for (int i = 0; i < 5; ++i)
+    bytes += line;
+  bytes += "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  Document d = Document::parse(bytes, "same.dxf");
+  std::vector<ObjectId> lines;
+  for (ObjectId id : d.objects()) {
+    if (d.type(id) == "LINE")
+      lines.push_back(id);
+  }
+  ASSERT_EQ(lines.size(), 5u);
+  const std::vector<Tag> record{{1001, "APP"}, {1000, "v"}};
+  for (ObjectId id : {lines[0], lines[1], lines[2]})
+    d.replace_xdata(id, record);
+  // A refused value between two same records changes nothing and is not taken for one.
+  EXPECT_THROW(d.replace_xdata(lines[3], {{1001, "APP"}, {1000, "v\n"}}), zdxf::Error);
+  d.replace_xdata(lines[3], record);
+  d.replace_xdata(lines[4], {{1001, "APP"}, {1000, "w"}});
+  d.replace_xdata(lines[1], record);
+  const std::string v = "1001\r\nAPP\r\n1000\r\nv\r\n";
+  const std::string expected = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n" + line + v + line + v +
+                               line + v + line + v + line + "1001\r\nAPP\r\n1000\r\nw\r\n" +
+                               "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+  EXPECT_EQ(d.bytes(), expected);
+  for (ObjectId id : {lines[0], lines[1], lines[2], lines[3]})
+    EXPECT_EQ(d.xdata_tags(id), record);
+}

@@ -213,9 +213,24 @@ void Document::replace_xdata(ObjectId id, std::vector<Tag> xdata) {
       break;
     }
   }
-  store(id, detail::pack_tags(
-                xdata, begin, buffer_, format_, binary_code_width_, edits_->shared,
-                [&](const Tag& t) { check_value(t, id); }, own_end));
+  const bool all_new = !xdata.empty() && std::all_of(xdata.begin(), xdata.end(), [](const Tag& t) {
+    return t.source_offset == Tag::kNew;
+  });
+  // The same new record as the last one: its values were checked and its run shared then.
+  if (all_new && xdata == edits_->last_xdata) {
+    store(id, detail::pack_span(begin, own_end, begin) + edits_->last_xdata_packed);
+    return;
+  }
+  std::string packed = detail::pack_tags(
+      xdata, begin, buffer_, format_, binary_code_width_, edits_->shared,
+      [&](const Tag& t) { check_value(t, id); }, own_end);
+  const std::string_view records =
+      std::string_view(packed).substr(detail::pack_span(begin, own_end, begin).size());
+  if (all_new && detail::only_shared_run(records)) {
+    edits_->last_xdata_packed.assign(records);
+    edits_->last_xdata = std::move(xdata);
+  }
+  store(id, std::move(packed));
 }
 
 void Document::set_xdata(ObjectId id, std::string_view application, std::vector<Tag> data) {

@@ -54,6 +54,10 @@ struct Document::ChildRun {
 struct Document::Edits {
   detail::EditStore store;
   detail::SharedRuns shared;
+  // The last extended data replace_xdata packed as a shared run, all of it new tags, and that
+  // packed reference: a command giving every entity the same record packs it once.
+  std::vector<Tag> last_xdata;
+  std::string last_xdata_packed;
 };
 
 // Number formats of the whole file, for objects that show none of their own.

@@ -160,6 +160,14 @@ std::string pack_span(std::size_t begin, std::size_t end, std::size_t base) {
   return out;
 }
 
+bool only_shared_run(std::string_view packed) {
+  if (packed.empty() || packed.front() != kRun)
+    return false;
+  packed.remove_prefix(1);
+  take(packed);
+  return packed.empty();
+}
+
 std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed,
                                                              std::size_t base) {
   if (packed.empty() || packed.front() != kSpan)

@@ -51,6 +51,8 @@ std::string pack_tags(const std::vector<Tag>& tags, std::size_t base, std::strin
 
 // The packed form of the tags lying in the buffer from `begin` to `end`: an object as read.
 std::string pack_span(std::size_t begin, std::size_t end, std::size_t base);
+// True when `packed` is one reference to a shared run and nothing else.
+bool only_shared_run(std::string_view packed);
 // The span when `packed` is a single one (see pack_span).
 std::optional<std::pair<std::size_t, std::size_t>> only_span(std::string_view packed,
                                                              std::size_t base);
