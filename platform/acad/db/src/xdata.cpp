@@ -200,7 +200,15 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   const zdxf::Document& doc = *db.doc;
   // Only the extended data changes: it is edited apart and put back once all of it is valid.
   const auto [tags, start] = mState->xdata();
-  std::vector<Tag> xd(tags.begin() + static_cast<std::ptrdiff_t>(start), tags.end());
+  // Room for what the list can add (a point is three tags), so that nothing moves as it grows.
+  size_t groups = 0;
+  for (const resbuf* rb = xdata; rb != nullptr; rb = rb->rbnext)
+    ++groups;
+  std::vector<Tag> xd;
+  xd.reserve(tags.size() - start + 3 * groups);
+  xd.assign(tags.begin() + static_cast<std::ptrdiff_t>(start), tags.end());
+  std::vector<Tag> data;
+  data.reserve(3 * groups);
   for (const resbuf* rb = xdata; rb != nullptr;) {
     if (rb->resval.rstring == nullptr)
       return Acad::eInvalidInput;
@@ -214,7 +222,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     }
     const std::u16string& registered = named->second.name;
     rb = rb->rbnext;
-    std::vector<Tag> data;
+    data.clear();
     if (const Acad::ErrorStatus es = toTags(doc, rb, data); es != Acad::eOk)
       return es;
     std::optional<Tag> head = cutBlock(doc, xd, registered);
