@@ -43,6 +43,26 @@ describe("the page over tests/data/selection/selection.dxf", () => {
     assert.doesNotMatch(log, /Handle = 36/);
   });
 
+  test("a prompt's keywords are buttons, and typed lines come back with the arrow keys",
+       async () => {
+    const page = session.page;
+    const start = await session.logLength();
+    await session.type("ARX");
+    await page.locator("#keywords button", { hasText: "Commands" })
+        .waitFor({ timeout: kTimeout });
+    assert.deepEqual(await page.locator("#keywords button").allTextContents(),
+                     ["?", "Load", "Unload", "Commands", "Options"]);
+    await page.locator("#keywords button", { hasText: "Commands" }).click();
+    await session.waitForOutput(start, /Options\]: Commands\n[^]*: $/);
+    await page.waitForFunction(() => document.getElementById("keywords").childElementCount === 0,
+                               null, { timeout: kTimeout });
+    // The Command prompt again: the line typed before is one arrow up, the empty line one down.
+    await page.locator("#line").press("ArrowUp");
+    assert.equal(await page.locator("#line").inputValue(), "ARX");
+    await page.locator("#line").press("ArrowDown");
+    assert.equal(await page.locator("#line").inputValue(), "");
+  });
+
   test("Escape cancels the prompt and QUIT ends the host", async () => {
     const start = await session.logLength();
     await session.type("LIST");

@@ -136,6 +136,38 @@ const status = document.getElementById("status");
 const kLogLines = 2000;
 let pending = "";  // output after the last line end: the prompt
 
+// The prompt's keywords as buttons beside it, as the host's dynamic prompt offers them; a click
+// types the keyword. "Select objects" keeps its modes to the mouse.
+const keywordBar = document.getElementById("keywords");
+function showKeywords(request) {
+  const keywords = request.kind === "selection" ? [] : request.keywords;
+  keywordBar.replaceChildren(...keywords.map((keyword) => {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.textContent = keyword;
+    button.addEventListener("click", () => {
+      sendLine(keyword);
+      input.focus();
+    });
+    return button;
+  }));
+}
+
+// Lines typed before, brought back with the arrow keys as at the host's own command line.
+const history = [];
+let historyAt = 0;  // history.length: the line being typed
+input.addEventListener("keydown", (event) => {
+  if (event.key !== "ArrowUp" && event.key !== "ArrowDown") return;
+  event.preventDefault();
+  historyAt = Math.max(0, Math.min(history.length,
+                                   historyAt + (event.key === "ArrowUp" ? -1 : 1)));
+  input.value = history[historyAt] ?? "";
+});
+function remember(line) {
+  if (line.trim() !== "" && history[history.length - 1] !== line) history.push(line);
+  historyAt = history.length;
+}
+
 function showOutput(text) {
   const lines = (pending + text).split("\n");
   pending = lines.pop();
@@ -159,6 +191,7 @@ const messageHandlers = {
   output: (message) => showOutput(message.text),
   prompt: (message) => {
     waitingFor = message;
+    showKeywords(message);
     draw();
   },
   dialog: showDialog,
@@ -179,6 +212,7 @@ socket.addEventListener("message", (event) => {
 
 document.getElementById("command").addEventListener("submit", (event) => {
   event.preventDefault();
+  remember(input.value);
   sendLine(input.value);
   input.value = "";
 });
