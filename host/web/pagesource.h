@@ -28,6 +28,7 @@ class PageSource : public zacad::InputSource {
   std::string position() const override;
   // What the host waits for and the selection being built go to every page as they change.
   void expect(const zacad::InputRequest& request) override;
+  bool showsSelection() const override { return true; }
   void selecting(const std::vector<uint64_t>& handles) override;
   // The last size a page gave for its pixels.
   double pixelSize() const override { return pixel_; }

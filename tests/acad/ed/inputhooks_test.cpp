@@ -36,11 +36,13 @@ class RecordingSource : public zacad::InputSource {
   }
   std::string position() const override { return "recording"; }
   void expect(const zacad::InputRequest& request) override { requests.push_back(request); }
+  bool showsSelection() const override { return showsSelection_; }
   void selecting(const std::vector<uint64_t>& handles) override { selections.push_back(handles); }
   double pixelSize() const override { return pixel_; }
 
   std::vector<zacad::InputRequest> requests;
   std::vector<std::vector<uint64_t>> selections;
+  bool showsSelection_ = true;
 
  private:
   std::vector<std::u16string> lines_;
@@ -164,6 +166,12 @@ TEST_F(InputHooksTest, TheSelectionBeingBuiltIsToldAfterEachChangeThenCleared) {
             (std::vector<Kind>{Kind::kSelection, Kind::kSelection, Kind::kCorner}));
   EXPECT_EQ(cancelled.requests[2].base, (std::array<double, 3>{30, 30, 0}));
   EXPECT_EQ(cancelled.selections, (std::vector<std::vector<uint64_t>>{{0x34}, {}}));
+
+  // A source that shows no selection (a terminal, a script) is never told of it.
+  RecordingSource& blind = typed({u"5,0", u"W", u"-1,-1", u"11,6", u""});
+  blind.showsSelection_ = false;
+  EXPECT_EQ(Selected(), 2);
+  EXPECT_TRUE(blind.selections.empty());
 }
 
 // A source that fails when told of the selection: once it is over, or all along.

@@ -75,11 +75,16 @@ class Selection {
   template <typename Wanted>
   Members collect(Wanted wanted) {
     Members found;
+    // Room for every entity: ALL over a large drawing takes most of them, and growing by
+    // doubling would hold twice the room at the peak; the rest is given back below.
+    found.reserve(entities_.size());
     for (size_t i = 0; i < entities_.size(); ++i) {
       const SelectableEntity& entity = entities_[i];
       if (wanted(entity, i) && passes(entity))
         found.push_back(entity.name);
     }
+    if (found.size() < found.capacity() / 2)
+      found.shrink_to_fit();
     return found;
   }
 
@@ -228,7 +233,7 @@ class MembersShown {
   // its way out, must not be lost for that.
   ~MembersShown() {
     try {
-      if (InputSource* source = CommandLine::instance().source())
+      if (InputSource* source = Viewer())
         source->selecting({});
     } catch (...) {
     }
@@ -237,11 +242,16 @@ class MembersShown {
   MembersShown& operator=(const MembersShown&) = delete;
 
   void show(const Members& members) {
-    if (InputSource* source = CommandLine::instance().source())
+    if (InputSource* source = Viewer())
       source->selecting(selection_.handles(members));
   }
 
  private:
+  static InputSource* Viewer() {
+    InputSource* source = CommandLine::instance().source();
+    return source != nullptr && source->showsSelection() ? source : nullptr;
+  }
+
   Selection& selection_;
 };
 
@@ -275,6 +285,7 @@ void AddNew(Members& result, const Members& found) {
   // Names in strictly rising order hold no duplicates: ALL and windows find entities in drawing
   // order, which is mostly the order of their names.
   if (std::adjacent_find(found.begin(), found.end(), std::greater_equal<>()) == found.end()) {
+    result.reserve(result.size() + found.size());
     for (const EntityName& name : found) {
       if (!std::binary_search(present.begin(), present.end(), name))
         result.push_back(name);

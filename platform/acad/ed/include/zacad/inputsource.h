@@ -66,6 +66,10 @@ class ZACAD_ED_API InputSource {
   // Told before each next() what that line will answer.
   virtual void expect(const InputRequest& request);
 
+  // True for a source that shows the selection being built; only such a source is told its
+  // members (selecting), since listing them costs memory a drawing's size over ALL.
+  virtual bool showsSelection() const { return false; }
+
   // The members of the selection being built at "Select objects", by handle, after each
   // change, then none when the prompt ends, so that a view can highlight them meanwhile.
   virtual void selecting(const std::vector<uint64_t>& handles);
