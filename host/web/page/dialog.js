@@ -82,15 +82,19 @@ function listElement(control) {
       send(`line ${control.id}${event.detail >= 2 ? "::" : ":"}${item.dataset.index}`);
     });
   }
-  const items = control.items.map((text, index) => {
-    const item = element.children[index] || document.createElement("div");
-    item.className = "item";
-    item.textContent = text;
-    item.dataset.index = index;
+  // Items are changed in place, never taken out and put back, for the same reason.
+  control.items.forEach((text, index) => {
+    let item = element.children[index];
+    if (!item) {
+      item = document.createElement("div");
+      item.className = "item";
+      item.dataset.index = index;
+      element.append(item);
+    }
+    if (item.textContent !== text) item.textContent = text;
     item.classList.toggle("selected", index === control.selected);
-    return item;
   });
-  element.replaceChildren(...items);
+  while (element.children.length > control.items.length) element.lastElementChild.remove();
   element.classList.toggle("disabled", control.enabled === false);
   return element;
 }
@@ -148,7 +152,16 @@ function showDialog(message) {
   message.controls.forEach((control, index) => {
     if (control.kind === "list") lists.set(control.id, shown[index]);
   });
-  dialogControls.replaceChildren(...shown);
+  // Controls are put in place around those kept (lists), which never leave the page: a list
+  // taken out and put back would lose the click count of a double click under way.
+  const kept = new Set(shown);
+  for (const child of [...dialogControls.children]) {
+    if (!kept.has(child)) child.remove();
+  }
+  shown.forEach((element, index) => {
+    const current = dialogControls.children[index];
+    if (current !== element) dialogControls.insertBefore(element, current ?? null);
+  });
   for (const [id, top] of scrolled) {
     if (lists.has(id)) lists.get(id).scrollTop = top;
   }

@@ -30,7 +30,7 @@ function formatPoint(x, y) {
 }
 
 function send(message) {
-  if (socket.readyState === WebSocket.OPEN) socket.send(message);
+  if (socket?.readyState === WebSocket.OPEN) socket.send(message);
 }
 
 // A line for the host, as typed. The host measures its pick box in the page's pixels, so it
@@ -179,13 +179,6 @@ function showOutput(text) {
   promptLabel.textContent = pending;
 }
 
-const socket = new WebSocket(`ws://${location.host}/`, "zanthost");
-socket.addEventListener("open", () => { status.textContent = "Connected"; });
-socket.addEventListener("close", () => {
-  status.textContent = "The host has ended";
-  status.classList.add("closed");
-  input.disabled = true;
-});
 // What the host sends, by its `type`; each part of the page handles its own messages.
 const messageHandlers = {
   output: (message) => showOutput(message.text),
@@ -205,10 +198,23 @@ const messageHandlers = {
     if (another) zoomExtents(); else draw();
   },
 };
-socket.addEventListener("message", (event) => {
-  const message = JSON.parse(event.data);
-  messageHandlers[message.type]?.(message);
-});
+// The host is reached once every part of the page has added its handlers: a script still
+// loading when the first messages come (the toolbars, the prompt) would miss them.
+let socket = null;
+function connect() {
+  socket = new WebSocket(`ws://${location.host}/`, "zanthost");
+  socket.addEventListener("open", () => { status.textContent = "Connected"; });
+  socket.addEventListener("close", () => {
+    status.textContent = "The host has ended";
+    status.classList.add("closed");
+    input.disabled = true;
+  });
+  socket.addEventListener("message", (event) => {
+    const message = JSON.parse(event.data);
+    messageHandlers[message.type]?.(message);
+  });
+}
+document.addEventListener("DOMContentLoaded", connect);
 
 document.getElementById("command").addEventListener("submit", (event) => {
   event.preventDefault();
