@@ -13,7 +13,7 @@
 #include "hostservices.h"
 #include "rxdlinkr.h"
 #include "session.h"
-#include "web/webfrontend.h"
+#include "webplugin.h"
 #include "zacad/applications.h"
 #include "zacad/commandline.h"
 #include "zacad/documents.h"
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--web") == 0) {
       web = true;
     } else if (std::strcmp(argv[i], "--port") == 0 && hasValue && !port &&
-               (port = zanthost::web::WebFrontEnd::ParsePort(argv[i + 1]))) {
+               (port = zanthost::WebPlugin::ParsePort(argv[i + 1]))) {
       ++i;
     } else if (argv[i][0] != '-' && drawing.empty()) {
       drawing = argv[i];
@@ -104,11 +104,11 @@ int main(int argc, char** argv) {
     if (!LoadAtStart(file))
       status = kBadStart;
   }
-  std::unique_ptr<zanthost::web::WebFrontEnd> page;
+  std::unique_ptr<zanthost::WebPlugin> page;
   if (status == kOk) {
     if (web) {
       std::string error;
-      page = zanthost::web::WebFrontEnd::Start(port.value_or(kDefaultWebPort), tint, error);
+      page = zanthost::WebPlugin::Start(port.value_or(kDefaultWebPort), tint, error);
       if (!page) {
         std::fprintf(stderr, "zanthost: %s\n", error.c_str());
         status = kBadStart;

@@ -1,6 +1,5 @@
 #include "webfrontend.h"
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 
@@ -29,14 +28,6 @@ std::filesystem::path PageFolder() {
 }
 
 }  // namespace
-
-std::optional<int> WebFrontEnd::ParsePort(std::string_view text) {
-  int port = -1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
-  if (error != std::errc() || end != text.data() + text.size() || port < 0 || port > 65535)
-    return std::nullopt;
-  return port;
-}
 
 std::unique_ptr<WebFrontEnd> WebFrontEnd::Start(int port, const std::string& tintRules,
                                                 std::string& error) {
@@ -81,3 +72,12 @@ WebFrontEnd::~WebFrontEnd() {
 }
 
 }  // namespace zanthost::web
+
+zanthost::web::WebFrontEnd* ZanthostStartWebFrontEnd(int port, const std::string& tintRules,
+                                                     std::string& error) {
+  return zanthost::web::WebFrontEnd::Start(port, tintRules, error).release();
+}
+
+void ZanthostStopWebFrontEnd(zanthost::web::WebFrontEnd* frontEnd) {
+  delete frontEnd;
+}

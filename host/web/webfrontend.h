@@ -3,9 +3,7 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace zanthost::web {
 
@@ -16,9 +14,6 @@ class WebServer;
 
 class WebFrontEnd {
  public:
-  // A --port value: a number from 0 (any free port) to 65535.
-  static std::optional<int> ParsePort(std::string_view text);
-
   // Serves the page files installed beside zanthost (folder "web") on 127.0.0.1:port, prints
   // the page's address, sends the command line's output, modal dialogs and each command's
   // changes to the pages (the terminal keeps showing the output) and pushes the page's input
@@ -43,3 +38,10 @@ class WebFrontEnd {
 };
 
 }  // namespace zanthost::web
+
+// The plug-in's entry points, looked up by name when zanthost is asked for --web (webplugin.h):
+// the front end started (null with `error` set), and stopped.
+extern "C" __attribute__((visibility("default"))) zanthost::web::WebFrontEnd*
+ZanthostStartWebFrontEnd(int port, const std::string& tintRules, std::string& error);
+extern "C" __attribute__((visibility("default"))) void ZanthostStopWebFrontEnd(
+    zanthost::web::WebFrontEnd* frontEnd);
