@@ -306,7 +306,9 @@ void Document::index_handles() {
   std::size_t count = 0;
   for (const Object& o : objects_)
     count += (o.flags & Object::kHasHandle) != 0;
-  by_handle_.reserve(count);
+  // Room for the records commands add (an APPID, a layer): growing by doubling for the first of
+  // them would hold a large drawing's index twice.
+  by_handle_.reserve(count + 64);
   for (ObjectId id = 0; id < objects_.size(); ++id) {
     if ((objects_[id].flags & Object::kHasHandle) != 0)
       by_handle_.push_back(id);
