@@ -13,6 +13,7 @@
 #include "dbents.h"
 #include "dbsymtb.h"
 #include "json.h"
+#include "shapegroups.h"
 #include "tintrules.h"
 #include "zwin32/utf.h"
 
@@ -248,6 +249,48 @@ void WriteInsert(const AcDbBlockReference* insert, const ads_name name, Blocks& 
     blocks.add(block);
 }
 
+void AppendPolyline(std::string& out, const Polyline& points) {
+  out += '[';
+  const char* comma = "";
+  for (const double value : points) {
+    out += comma;
+    AppendJsonNumber(out, value);
+    comma = ",";
+  }
+  out += ']';
+}
+
+// A hatch as its boundary: false when its groups hold no path the page can draw.
+bool WritePaths(const ads_name name, Fields& fields) {
+  GroupList list(acdbEntGet(name));
+  const std::vector<Polyline> pieces = HatchBoundary(list.head());
+  if (pieces.empty())
+    return false;
+  fields.text("shape", "paths");
+  std::string& out = fields.key("paths");
+  out += '[';
+  const char* comma = "";
+  for (const Polyline& piece : pieces) {
+    out += comma;
+    comma = ",";
+    AppendPolyline(out, piece);
+  }
+  out += ']';
+  return true;
+}
+
+// A spline as the polyline of its curve: false when it has no points.
+bool WriteSpline(const ads_name name, Fields& fields) {
+  GroupList list(acdbEntGet(name));
+  const Polyline curve = SplineCurve(list.head());
+  if (curve.empty())
+    return false;
+  fields.text("shape", "polyline");
+  fields.flag("closed", false);
+  AppendPolyline(fields.key("points"), curve);
+  return true;
+}
+
 void WriteShape(const AcDbEntity* e, const ads_name name, Blocks& blocks, Fields& fields) {
   if (const auto* line = AcDbLine::cast(e)) {
     const AcGePoint3d a = line->startPoint(), b = line->endPoint();
@@ -291,9 +334,11 @@ void WriteShape(const AcDbEntity* e, const ads_name name, Blocks& blocks, Fields
     fields.text("text", Take(mtext->contents()));
   } else if (const auto* insert = AcDbBlockReference::cast(e)) {
     WriteInsert(insert, name, blocks, fields);
+  } else if (AcDbHatch::cast(e) != nullptr && WritePaths(name, fields)) {
+  } else if (AcDbSpline::cast(e) != nullptr && WriteSpline(name, fields)) {
   } else {
-    // Other kinds (hatches, splines, ...) show as the box around them, so
-    // that the page shows where they are until it learns to draw them.
+    // Other kinds show as the box around them, so that the page shows where they are until it
+    // learns to draw them.
     AcDbExtents box;
     if (e->getGeomExtents(box) == Acad::eOk && !box.isEmpty()) {
       fields.text("shape", "box");

@@ -159,7 +159,7 @@ class WebFrontEnd(unittest.TestCase):
         self.assertEqual([(e["handle"], e["kind"]) for e in entities],
                          [(e.dxf.handle, e.dxftype()) for e in expected])
         shapes = {e["shape"] for e in entities}
-        self.assertTrue({"line", "polyline", "arc", "text", "box", "insert"} <= shapes, shapes)
+        self.assertTrue({"line", "polyline", "arc", "text", "paths", "insert"} <= shapes, shapes)
         by_handle = {e["handle"]: e for e in entities}
         for e in expected:
             sent = by_handle[e.dxf.handle]
@@ -216,6 +216,13 @@ class WebFrontEnd(unittest.TestCase):
                                             "layer": "Hidden", "color": 4})
         msp.add_mtext("Two\\Plines", dxfattribs={"char_height": 1.5, "insert": (0, 20)})
         msp.add_circle((40, 40), 3)
+        # A hatch with a polyline path and a path of a line and a half circle; a spline.
+        hatch = msp.add_hatch(color=2)
+        hatch.paths.add_polyline_path([(50, 0, 0), (60, 0, 0), (60, 10, 0)], is_closed=True)
+        edges = hatch.paths.add_edge_path()
+        edges.add_line((70, 0), (80, 0))
+        edges.add_arc((75, 0), radius=5, start_angle=0, end_angle=180, ccw=True)
+        msp.add_open_spline([(90, 0), (95, 10), (100, 0), (105, 10)])
         doc.saveas(drawing)
 
         host = self.start(drawing)
@@ -230,7 +237,7 @@ class WebFrontEnd(unittest.TestCase):
         self.assertEqual(layers["Red"], (1, False, False))
         self.assertEqual(layers["Ice"], (5, True, False))
         self.assertEqual(layers["Hidden"], (3, False, True))
-        lw, polyline, text, mtext, circle = page.drawing["entities"]
+        lw, polyline, text, mtext, circle, hatch, spline = page.drawing["entities"]
         self.assertEqual((lw["kind"], lw["shape"], lw["closed"], lw["layer"], lw["color"]),
                          ("LWPOLYLINE", "polyline", True, "Red", 256))
         self.assertEqual(lw["points"], [0, 0, 0.5, 10, 0, 0, 10, 10, -1])
@@ -242,6 +249,24 @@ class WebFrontEnd(unittest.TestCase):
         self.assertEqual((mtext["shape"], mtext["text"], mtext["height"], mtext["at"]),
                          ("mtext", "Two\\Plines", 1.5, [0, 20]))
         self.assertEqual((circle["center"], circle["radius"]), ([40, 40], 3))
+        # The hatch is its boundary: the triangle closed on its first vertex, the line, and the
+        # half circle in two quarter arcs (bulge tan(90°/4)) from (80, 0) over (75, 5).
+        self.assertEqual((hatch["kind"], hatch["shape"]), ("HATCH", "paths"))
+        triangle, line, arc = hatch["paths"]
+        self.assertEqual(triangle, [50, 0, 0, 60, 0, 0, 60, 10, 0, 50, 0, 0])
+        self.assertEqual(line, [70, 0, 0, 80, 0, 0])
+        expected = [80, 0, 0.414214, 75, 5, 0.414214, 70, 0, 0]
+        for got, want in zip(arc, expected, strict=True):
+            self.assertAlmostEqual(got, want, places=5)
+        # The spline is its curve: a clamped cubic starts and ends at its end control points
+        # and stays inside their hull.
+        self.assertEqual((spline["kind"], spline["shape"]), ("SPLINE", "polyline"))
+        points = spline["points"]
+        self.assertGreater(len(points), 12)
+        for got, want in zip(points[:2] + points[-3:-1], [90, 0, 105, 10]):
+            self.assertAlmostEqual(got, want, places=6)
+        self.assertTrue(all(90 <= x <= 105 and 0 <= y <= 10
+                            for x, y in zip(points[0::3], points[1::3])))
         # Ctrl-C at the terminal ends the host as the end of its input would.
         host.process.send_signal(signal.SIGINT)
         status, output = host.finish()

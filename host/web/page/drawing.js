@@ -63,6 +63,10 @@ function extentsOf(entity) {
   const p = entity.points || [];
   if (entity.shape === "polyline") {
     for (let i = 0; i + 2 < p.length; i += 3) points.push([p[i], p[i + 1]]);
+  } else if (entity.shape === "paths") {
+    for (const piece of entity.paths) {
+      for (let i = 0; i + 2 < piece.length; i += 3) points.push([piece[i], piece[i + 1]]);
+    }
   } else if (entity.shape === "line" || entity.shape === "box") {
     points.push([p[0], p[1]], [p[2], p[3]]);
   } else if (entity.shape === "insert" && entity.box) {
@@ -204,6 +208,16 @@ function drawEntity(entity, depth = 0) {
       context.closePath();
       break;
     }
+    case "paths":
+      // A hatch's boundary: each piece an open polyline.
+      for (const piece of entity.paths) {
+        if (piece.length < 6) continue;
+        context.moveTo(...project(piece[0], piece[1]));
+        for (let i = 0; i + 5 < piece.length; i += 3) {
+          bulgeSegment(piece[i], piece[i + 1], piece[i + 3], piece[i + 4], piece[i + 2]);
+        }
+      }
+      break;
     case "polyline": {
       const count = Math.floor(p.length / 3);
       if (count === 0) return;

@@ -46,6 +46,17 @@ function distanceTo(entity, px, py, near) {
       }
       return count === 1 ? Math.hypot(px - p[0], py - p[1]) : best;
     }
+    case "paths": {
+      // A hatch's boundary, its arcs taken as chords; it yields to what lies on it.
+      let best = Infinity;
+      for (const piece of entity.paths) {
+        for (let i = 0; i + 5 < piece.length; i += 3) {
+          best = Math.min(best, segmentDistance(px, py, piece[i], piece[i + 1], piece[i + 3],
+                                                piece[i + 4]));
+        }
+      }
+      return near * 0.5 + best;
+    }
     case "circle":
       return Math.abs(Math.hypot(px - entity.center[0], py - entity.center[1]) - entity.radius);
     case "arc": {
