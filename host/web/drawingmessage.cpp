@@ -1,6 +1,7 @@
 #include "drawingmessage.h"
 
 #include <set>
+#include <span>
 #include <unordered_set>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,18 @@ class GroupList {
   resbuf* head_;
 };
 
+// A JSON array of numbers.
+void AppendNumbers(std::string& out, std::span<const double> values) {
+  out += '[';
+  const char* comma = "";
+  for (const double value : values) {
+    out += comma;
+    AppendJsonNumber(out, value);
+    comma = ",";
+  }
+  out += ']';
+}
+
 // Writes "key": first, then ,"key": for the rest of one object.
 class Fields {
  public:
@@ -61,15 +74,7 @@ class Fields {
   void number(std::string_view name, double value) { AppendJsonNumber(key(name), value); }
   void flag(std::string_view name, bool value) { key(name) += value ? "true" : "false"; }
   void numbers(std::string_view name, std::initializer_list<double> values) {
-    std::string& out = key(name);
-    out += '[';
-    const char* comma = "";
-    for (const double value : values) {
-      out += comma;
-      AppendJsonNumber(out, value);
-      comma = ",";
-    }
-    out += ']';
+    AppendNumbers(key(name), values);
   }
 
  private:
@@ -249,17 +254,6 @@ void WriteInsert(const AcDbBlockReference* insert, const ads_name name, Blocks& 
     blocks.add(block);
 }
 
-void AppendPolyline(std::string& out, const Polyline& points) {
-  out += '[';
-  const char* comma = "";
-  for (const double value : points) {
-    out += comma;
-    AppendJsonNumber(out, value);
-    comma = ",";
-  }
-  out += ']';
-}
-
 // A hatch as its boundary: false when its groups hold no path the page can draw.
 bool WritePaths(const ads_name name, Fields& fields) {
   GroupList list(acdbEntGet(name));
@@ -273,7 +267,7 @@ bool WritePaths(const ads_name name, Fields& fields) {
   for (const Polyline& piece : pieces) {
     out += comma;
     comma = ",";
-    AppendPolyline(out, piece);
+    AppendNumbers(out, piece);
   }
   out += ']';
   return true;
@@ -287,7 +281,7 @@ bool WriteSpline(const ads_name name, Fields& fields) {
     return false;
   fields.text("shape", "polyline");
   fields.flag("closed", false);
-  AppendPolyline(fields.key("points"), curve);
+  AppendNumbers(fields.key("points"), curve);
   return true;
 }
 
