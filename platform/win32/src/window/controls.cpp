@@ -181,13 +181,6 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 namespace {
 
-// List boxes compare their texts without regard to ASCII case.
-std::u16string Lowered(std::u16string text) {
-  for (char16_t& c : text)
-    c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  return text;
-}
-
 bool Notifies(const Window& listBox) {
   return (listBox.style & LBS_NOTIFY) != 0;
 }
@@ -200,9 +193,10 @@ bool ValidItem(const Window& listBox, WPARAM index) {
 size_t AddPosition(const Window& listBox, const std::u16string& text) {
   if ((listBox.style & LBS_SORT) == 0)
     return listBox.listItems.size();
-  const std::u16string key = Lowered(text);
+  const std::u16string key = AsciiLowered(text);
   size_t position = 0;
-  while (position < listBox.listItems.size() && Lowered(listBox.listItems[position].text) <= key)
+  while (position < listBox.listItems.size() &&
+         AsciiLowered(listBox.listItems[position].text) <= key)
     ++position;
   return position;
 }
@@ -288,12 +282,12 @@ LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       const auto* wanted = reinterpret_cast<LPCWSTR>(lParam);
       if (wanted == nullptr || items.empty())
         return LB_ERR;
-      const std::u16string key = Lowered(wanted);
+      const std::u16string key = AsciiLowered(wanted);
       const size_t count = items.size();
       const size_t first = static_cast<int>(wParam) < 0 || wParam >= count ? 0 : wParam + 1;
       for (size_t n = 0; n < count; ++n) {
         const size_t i = (first + n) % count;
-        if (Lowered(items[i].text) == key)
+        if (AsciiLowered(items[i].text) == key)
           return static_cast<LRESULT>(i);
       }
       return LB_ERR;

@@ -28,21 +28,12 @@ constexpr std::array<KnownFont, 6> kKnownFonts = {{
 // The system font's, which a template without DS_SETFONT is laid out in.
 constexpr BaseUnits kSystemFont = {8, 16};
 
-std::u16string Lowered(std::u16string_view text) {
-  std::u16string lowered(text);
-  for (char16_t& c : lowered) {
-    if (c >= u'A' && c <= u'Z')
-      c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return lowered;
-}
-
 }  // namespace
 
 BaseUnits TemplateBaseUnits(const DialogTemplate& dialogTemplate) {
   if ((dialogTemplate.style & DS_SETFONT) == 0 || dialogTemplate.pointSize == 0)
     return kSystemFont;
-  const std::u16string face = Lowered(dialogTemplate.typeface);
+  const std::u16string face = AsciiLowered(dialogTemplate.typeface);
   const auto known = std::find_if(kKnownFonts.begin(), kKnownFonts.end(), [&](const KnownFont& f) {
     return f.face == face && f.points == dialogTemplate.pointSize;
   });

@@ -11,16 +11,6 @@ struct WindowClass {
   WNDPROC proc;
 };
 
-// Class names compare without regard to ASCII case, as Windows compares them.
-std::u16string ClassKey(std::u16string_view name) {
-  std::u16string key(name);
-  for (char16_t& c : key) {
-    if (c >= u'A' && c <= u'Z')
-      c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return key;
-}
-
 std::map<std::u16string, WindowClass>& Classes() {
   static std::map<std::u16string, WindowClass> classes = {
       {u"button", {u"Button", ButtonProc}},  {u"static", {u"Static", StaticProc}},
@@ -56,6 +46,15 @@ std::u16string ClassNameFrom(LPCWSTR className) {
 
 }  // namespace
 
+std::u16string AsciiLowered(std::u16string_view text) {
+  std::u16string lowered(text);
+  for (char16_t& c : lowered) {
+    if (c >= u'A' && c <= u'Z')
+      c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return lowered;
+}
+
 Window* FindWindowRecord(HWND handle) {
   auto it = Windows().find(handle);
   return it == Windows().end() ? nullptr : it->second.get();
@@ -63,7 +62,7 @@ Window* FindWindowRecord(HWND handle) {
 
 Window* NewWindowRecord(LPCWSTR className) {
   const std::u16string name = ClassNameFrom(className);
-  auto cls = Classes().find(ClassKey(name));
+  auto cls = Classes().find(AsciiLowered(name));
   if (name.empty() || cls == Classes().end()) {
     SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;
@@ -111,7 +110,8 @@ WORD WINAPI RegisterClassW(const WNDCLASSW* lpWndClass) {
     return 0;
   }
   const std::u16string name = lpWndClass->lpszClassName;
-  auto [it, added] = Classes().emplace(ClassKey(name), WindowClass{name, lpWndClass->lpfnWndProc});
+  auto [it, added] =
+      Classes().emplace(AsciiLowered(name), WindowClass{name, lpWndClass->lpfnWndProc});
   if (!added) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;

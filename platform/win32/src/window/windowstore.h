@@ -5,6 +5,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "windows.h"
@@ -55,6 +56,10 @@ struct Window {
   bool destroying = false;
   std::unique_ptr<DialogState> dialog;  // set for windows of the dialog class
 };
+
+// `text` with ASCII capitals lowered: the window manager compares class names, font faces and
+// list box texts without regard to ASCII case, as Windows does.
+std::u16string AsciiLowered(std::u16string_view text);
 
 // The live window with that handle, or null (also for a window being destroyed past
 // WM_NCDESTROY). The pointer stays valid until the window is destroyed.
