@@ -1,9 +1,12 @@
 // AcArray: the host's growable array (AcDbObjectIdArray and friends). Logical length is the
 // number of elements in use, physical length what is allocated; it grows by growLength or by
-// its current size, whichever is more.
+// its current size, whichever is more. Only the elements in use are constructed: the room
+// beyond them is raw memory, so a long array filled by append never writes its spare room.
 #pragma once
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <utility>
 
 template <class T>
@@ -20,7 +23,7 @@ class AcArray {
   }
   AcArray(const AcArray& src) : mGrowLen(src.mGrowLen) { *this = src; }
   AcArray(AcArray&& src) noexcept { swap(src); }
-  ~AcArray() { delete[] mpArray; }
+  ~AcArray() { setPhysicalLength(0); }
 
   AcArray& operator=(const AcArray& src) {
     if (this != &src) {
@@ -48,10 +51,14 @@ class AcArray {
   T* asArrayPtr() { return mpArray; }
 
   int append(const T& value) {
-    // At least growLength more, and at least double, so that long arrays fill in linear time.
-    if (mLogicalLen == mPhysicalLen)
+    if (mLogicalLen == mPhysicalLen) {
+      T kept(value);  // `value` may be an element, moved by the growth
+      // At least growLength more, and at least double, so that long arrays fill in linear time.
       setPhysicalLength(mPhysicalLen + std::max(mGrowLen, mPhysicalLen));
-    mpArray[mLogicalLen] = value;
+      ::new (static_cast<void*>(mpArray + mLogicalLen)) T(std::move(kept));
+    } else {
+      ::new (static_cast<void*>(mpArray + mLogicalLen)) T(value);
+    }
     return mLogicalLen++;
   }
   AcArray& append(const AcArray& other) {
@@ -66,8 +73,7 @@ class AcArray {
   }
   AcArray& removeAt(int index) {
     std::move(mpArray + index + 1, mpArray + mLogicalLen, mpArray + index);
-    --mLogicalLen;
-    return *this;
+    return removeLast();
   }
   bool remove(const T& value, int start = 0) {
     int index = -1;
@@ -77,10 +83,11 @@ class AcArray {
     return true;
   }
   AcArray& removeLast() {
-    --mLogicalLen;
+    std::destroy_at(mpArray + --mLogicalLen);
     return *this;
   }
   AcArray& removeAll() {
+    std::destroy(mpArray, mpArray + mLogicalLen);
     mLogicalLen = 0;
     return *this;
   }
@@ -114,26 +121,28 @@ class AcArray {
     return *this;
   }
   AcArray& setLogicalLength(int n) {
+    n = std::max(n, 0);
     if (n > mPhysicalLen)
       setPhysicalLength(n);
+    if (n < mLogicalLen)
+      std::destroy(mpArray + n, mpArray + mLogicalLen);
     for (int i = mLogicalLen; i < n; ++i)
-      mpArray[i] = T();
+      ::new (static_cast<void*>(mpArray + i)) T();
     mLogicalLen = n;
     return *this;
   }
   AcArray& setPhysicalLength(int n) {
-    if (n <= 0) {
-      delete[] mpArray;
-      mpArray = nullptr;
-      mPhysicalLen = mLogicalLen = 0;
-      return *this;
-    }
-    T* grown = new T[n];
-    mLogicalLen = std::min(mLogicalLen, n);
-    std::move(mpArray, mpArray + mLogicalLen, grown);
-    delete[] mpArray;
+    n = std::max(n, 0);
+    const int kept = std::min(mLogicalLen, n);
+    T* grown = n == 0 ? nullptr : std::allocator<T>().allocate(static_cast<size_t>(n));
+    if (grown != nullptr)
+      std::uninitialized_move(mpArray, mpArray + kept, grown);
+    std::destroy(mpArray, mpArray + mLogicalLen);
+    if (mpArray != nullptr)
+      std::allocator<T>().deallocate(mpArray, static_cast<size_t>(mPhysicalLen));
     mpArray = grown;
     mPhysicalLen = n;
+    mLogicalLen = kept;
     return *this;
   }
 

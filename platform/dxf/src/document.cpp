@@ -1,7 +1,5 @@
 #include "zdxf/document.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include "packed_tags.h"
 #include "tag_scanner.h"
 #include "tag_writer.h"
+#include "zdxf/large_pages.h"
 
 namespace zdxf {
 
@@ -42,22 +41,6 @@ Document::Document(Document&&) noexcept = default;
 Document& Document::operator=(Document&&) noexcept = default;
 Document::~Document() = default;
 
-namespace {
-
-// A drawing of many megabytes is read into fresh memory: in 2 MB pages the kernel maps it with a
-// few hundred faults instead of one every 4 KB, which otherwise cost as much as the reading.
-// Only a hint: where the kernel has no large pages, nothing changes.
-void use_large_pages(std::string& buffer) {
-  constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
-  const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
-  const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
-  const std::uintptr_t last = (begin + buffer.capacity()) & ~(kLarge - 1);
-  if (last > first)
-    madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
-
-}  // namespace
-
 Document Document::open(const std::string& path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
@@ -70,8 +53,9 @@ Document Document::open(const std::string& path) {
   std::streamoff size = in.tellg();
   if (size < 0)
     throw Error(path, 0, "cannot read the file");
+  // A drawing of many megabytes goes into fresh memory that large pages fill fastest.
   bytes.reserve(static_cast<std::size_t>(size));
-  use_large_pages(bytes);
+  advise_large_pages(bytes.data(), bytes.capacity());
   bytes.resize(static_cast<std::size_t>(size));
   in.seekg(0);
   in.read(bytes.data(), size);
@@ -171,8 +155,8 @@ void Document::index() {
   while (scan.next(raw)) {
     if (!reserved && raw.begin > kSample) {
       std::size_t expected = objects_.size() * (buffer_.size() / raw.begin + 1);
-      objects_.reserve(expected);
-      order_.reserve(expected);
+      reserve_in_large_pages(objects_, expected);
+      reserve_in_large_pages(order_, expected);
       reserved = true;
     }
     if (raw.code == 0) {
@@ -308,7 +292,7 @@ void Document::index_handles() {
     count += (o.flags & Object::kHasHandle) != 0;
   // Room for the records commands add (an APPID, a layer): growing by doubling for the first of
   // them would hold a large drawing's index twice.
-  by_handle_.reserve(count + 64);
+  reserve_in_large_pages(by_handle_, count + 64);
   for (ObjectId id = 0; id < objects_.size(); ++id) {
     if ((objects_[id].flags & Object::kHasHandle) != 0)
       by_handle_.push_back(id);
