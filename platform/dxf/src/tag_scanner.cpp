@@ -98,49 +98,54 @@ bool TagScanner::next(RawTag& tag) {
   return format_ == Format::Ascii ? next_ascii(tag) : next_binary(tag);
 }
 
+// Kept out of next_ascii, which then needs fewer registers saved for the usual lines.
+const char* TagScanner::other_code_line(const char* start, std::size_t line, int& code) const {
+  const char* const at = line_end(start, buf_.data() + buf_.size());
+  const std::string_view code_text(start, static_cast<std::size_t>(at - start));
+  if (!short_code(code_text, code) && !long_code(code_text, code)) {
+    std::string shown(code_text.substr(0, 40));
+    for (char& ch : shown) {
+      if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F)
+        ch = '?';
+    }
+    fail(line, "expected a group code, found '" + shown + "'");
+  }
+  return at;
+}
+
 bool TagScanner::next_ascii(RawTag& tag) {
-  if (pos_ >= buf_.size())
+  const char* const base = buf_.data();
+  const char* const end = base + buf_.size();
+  const char* start = base + pos_;
+  if (start >= end)
     return false;
-  const char* const end = buf_.data() + buf_.size();
-  // Lines end in LF, CRLF or a lone CR, and may differ from line to line. `at` is where the line
-  // starting at pos_ ends.
-  auto next_line = [&](const char* at) {
-    if (at != end && *at == '\r' && at + 1 != end && at[1] == '\n')
-      ++at;
-    pos_ = static_cast<std::size_t>((at == end ? at : at + 1) - buf_.data());
-    ++line_;
-  };
   tag.begin = pos_;
   tag.line = line_;
-  const char* start = buf_.data() + pos_;
   // Nearly every code line is a few spaces and up to four digits: read in one go, which also
   // finds its end. Anything else takes the general way.
   const char* at = start;
   while (at != end && *at == ' ')
     ++at;
-  const char* digits = at;
+  const char* const digits = at;
+  const char* const last_digit = end - digits > 4 ? digits + 4 : end;
   int code = 0;
-  while (at != end && at - digits < 4 && static_cast<unsigned>(*at - '0') < 10)
-    code = code * 10 + (*at++ - '0');
-  if (at == digits || at == end || (*at != '\n' && *at != '\r')) {
-    at = line_end(start, end);
-    const std::string_view code_text(start, static_cast<std::size_t>(at - start));
-    if (!short_code(code_text, code) && !long_code(code_text, code)) {
-      std::string shown(code_text.substr(0, 40));
-      for (char& ch : shown) {
-        if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x7F)
-          ch = '?';
-      }
-      fail(tag.line, "expected a group code, found '" + shown + "'");
-    }
-  }
-  next_line(at);
-  if (pos_ >= buf_.size())
+  for (unsigned d; at != last_digit && (d = static_cast<unsigned char>(*at) - '0') < 10; ++at)
+    code = code * 10 + static_cast<int>(d);
+  if (at == digits || at == end || (*at != '\n' && *at != '\r'))
+    at = other_code_line(start, tag.line, code);
+  // Lines end in LF, CRLF or a lone CR, and may differ from line to line: past the one at `at`.
+  auto past_line_end = [end](const char* at) {
+    if (at == end)
+      return at;
+    return *at == '\r' && at + 1 != end && at[1] == '\n' ? at + 2 : at + 1;
+  };
+  start = past_line_end(at);
+  if (start == end)
     fail(tag.line, "group code " + std::to_string(code) + " has no value (file cut short)");
-  start = buf_.data() + pos_;
   at = line_end(start, end);
   tag.value = std::string_view(start, static_cast<std::size_t>(at - start));
-  next_line(at);
+  pos_ = static_cast<std::size_t>(past_line_end(at) - base);
+  line_ += 2;
   tag.code = code;
   tag.end = pos_;
   return true;

@@ -35,6 +35,10 @@ class TagScanner {
 
  private:
   bool next_ascii(RawTag& tag);
+  // A code line that is not blanks and up to four digits: read, or refused with a message.
+  // Returns where the line ends.
+  [[gnu::noinline]] const char* other_code_line(const char* start, std::size_t line,
+                                                int& code) const;
   bool next_binary(RawTag& tag);
   [[noreturn]] void fail(std::size_t line, const std::string& problem) const;
 
