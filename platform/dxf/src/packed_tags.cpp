@@ -197,18 +197,13 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::str
   return tags;
 }
 
-void RenderedRuns::append(std::string& out, std::uint32_t number, const AsciiStyle& style,
-                          const std::function<bool(std::string&)>& render) {
-  Key key{number, style.pad_codes, style.eol};
-  if (auto known = bytes_.find(key); known != bytes_.end()) {
-    out += known->second;
-    return;
-  }
-  std::string bytes;
-  const bool keep = render(bytes);
-  out += bytes;
-  if (keep)
-    bytes_.emplace(std::move(key), std::move(bytes));
+const std::string* RenderedRuns::find(std::uint32_t number, const AsciiStyle& style) const {
+  auto known = bytes_.find(Key{number, style.pad_codes, style.eol});
+  return known == bytes_.end() ? nullptr : &known->second;
+}
+
+void RenderedRuns::keep(std::uint32_t number, const AsciiStyle& style, std::string bytes) {
+  bytes_.emplace(Key{number, style.pad_codes, style.eol}, std::move(bytes));
 }
 
 void append_packed(std::string& out, std::string_view packed, std::size_t base,
@@ -219,22 +214,29 @@ void append_packed(std::string& out, std::string_view packed, std::size_t base,
   };
   auto tag = [&](const Tag& t) { append_tag(out, t, buffer, format, code_width, style); };
   auto run = [&](std::uint32_t number) {
-    rendered.append(out, number, style, [&](std::string& bytes) {
-      bool keep = true;
-      for_each_record(
-          shared.run(number), base, shared,
-          [&](std::size_t begin, std::size_t end) {
-            bytes.append(buffer.substr(begin, end - begin));
-          },
-          [&](const Tag& t) {
-            const ValueType type = value_type(t.code);
-            keep = keep && type != ValueType::Int16 && type != ValueType::Int32 &&
-                   type != ValueType::Int64 && type != ValueType::Bool;
-            append_tag(bytes, t, buffer, format, code_width, style);
-          },
-          [](std::uint32_t) { return false; });
-      return keep;
-    });
+    if (const std::string* known = rendered.find(number, style)) {
+      out += *known;
+      return true;
+    }
+    // Integers take the width of the object they go into, so a run holding one is formatted
+    // for each object anew.
+    bool keep = true;
+    std::string bytes;
+    for_each_record(
+        shared.run(number), base, shared,
+        [&](std::size_t begin, std::size_t end) {
+          bytes.append(buffer.substr(begin, end - begin));
+        },
+        [&](const Tag& t) {
+          const ValueType type = value_type(t.code);
+          keep = keep && type != ValueType::Int16 && type != ValueType::Int32 &&
+                 type != ValueType::Int64 && type != ValueType::Bool;
+          append_tag(bytes, t, buffer, format, code_width, style);
+        },
+        [](std::uint32_t) { return false; });
+    out += bytes;
+    if (keep)
+      rendered.keep(number, style, std::move(bytes));
     return true;
   };
   for_each_record(packed, base, shared, span, tag, run);

@@ -67,9 +67,9 @@ std::vector<Tag> unpack_tags(std::string_view packed, std::size_t base, std::str
 // width each object tells.
 class RenderedRuns {
  public:
-  // Appends run `number` in `style`; `render` formats it and says whether it may be kept.
-  void append(std::string& out, std::uint32_t number, const AsciiStyle& style,
-              const std::function<bool(std::string&)>& render);
+  // Run `number` as formatted before in `style`, or null.
+  const std::string* find(std::uint32_t number, const AsciiStyle& style) const;
+  void keep(std::uint32_t number, const AsciiStyle& style, std::string bytes);
 
  private:
   struct Key {

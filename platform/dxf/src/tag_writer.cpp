@@ -1,10 +1,12 @@
 #include "tag_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "tag_scanner.h"
 
@@ -103,18 +105,16 @@ void append_binary(std::string& out, const Tag& tag, int code_width) {
 AsciiStyle ascii_style(std::string_view object) {
   AsciiStyle style;
   style.object = object;
-  static const std::string kName = "style";
-  TagScanner scan(object, Format::Ascii, 2, kName, 0, 0);
-  RawTag raw;
-  if (scan.next(raw)) {
-    std::string_view code_line = object.substr(raw.begin);
-    style.pad_codes = !code_line.empty() && (code_line[0] == ' ' || code_line[0] == '\t');
-    std::size_t value_end =
-        static_cast<std::size_t>(raw.value.data() - object.data()) + raw.value.size();
-    style.eol = std::string(object.substr(value_end, raw.end - value_end));
-    if (style.eol.empty())
-      style.eol = "\n";
-  }
+  // The object's first tag, which the reader has already found well formed: its code line tells
+  // the padding, the end of its value line the line end.
+  style.pad_codes = !object.empty() && (object[0] == ' ' || object[0] == '\t');
+  auto past_line = [&object](std::size_t at) {
+    at = std::min(object.find_first_of("\r\n", at), object.size());
+    return std::pair{at, object.substr(at, 2) == "\r\n" ? at + 2 : std::min(at + 1, object.size())};
+  };
+  const std::size_t value = past_line(0).second;
+  const auto [value_end, next] = past_line(value);
+  style.eol = next > value_end ? std::string(object.substr(value_end, next - value_end)) : "\n";
   return style;
 }
 
