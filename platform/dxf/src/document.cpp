@@ -261,8 +261,7 @@ void Document::index() {
       if ((raw.code == 105) != (type_of(o) == "DIMSTYLE"))
         continue;
       handle_seen = true;
-      Tag t(raw.code, std::string(raw.value));
-      std::optional<std::uint64_t> h = t.as_handle();
+      const std::optional<std::uint64_t> h = parse_handle(raw.value);
       if (!h) {
         warn(raw.line, "object " + std::string(type_of(o)) + " has an invalid handle '" +
                            printable(raw.value) + "'; it is kept without one");
@@ -497,6 +496,9 @@ std::vector<Tag> Document::parse_tags(ObjectId id) const {
 }
 
 std::uint16_t Document::type_id(std::string_view type) {
+  // Drawings hold runs of objects of one type (lines, then texts...).
+  if (last_type_ < types_.size() && types_[last_type_] == type)
+    return last_type_;
   auto known = type_ids_.find(type);
   if (known == type_ids_.end()) {
     if (types_.size() > 0xffff)
@@ -504,6 +506,7 @@ std::uint16_t Document::type_id(std::string_view type) {
     known = type_ids_.emplace(std::string(type), static_cast<std::uint16_t>(types_.size())).first;
     types_.emplace_back(type);
   }
+  last_type_ = known->second;
   return known->second;
 }
 

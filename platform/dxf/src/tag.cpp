@@ -82,7 +82,11 @@ std::optional<double> Tag::as_double() const {
 }
 
 std::optional<std::uint64_t> Tag::as_handle() const {
-  std::string_view v = trimmed();
+  return parse_handle(value);
+}
+
+std::optional<std::uint64_t> parse_handle(std::string_view text) {
+  const std::string_view v = detail::trim_blanks(text);
   std::uint64_t h = 0;
   auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), h, 16);
   if (ec == std::errc() && end == v.data() + v.size() && !v.empty())

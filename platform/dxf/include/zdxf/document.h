@@ -225,6 +225,7 @@ class ZDXF_API Document {
   // Object type names, each once: a million LINEs share one "LINE".
   std::vector<std::string> types_;
   std::map<std::string, std::uint16_t, std::less<>> type_ids_;
+  std::uint16_t last_type_ = 0;                          // the type type_id found last
   std::vector<std::string> sections_;                    // names; Object::section indexes this
   ObjectId header_ = kNoObject;                          // the HEADER SECTION object
   std::map<std::string, ObjectId, std::less<>> tables_;  // TABLE objects by name

@@ -52,4 +52,7 @@ struct ZDXF_API Tag {
 // Hex text of a handle as the host writes it: upper case, no leading zeros.
 ZDXF_API std::string format_handle(std::uint64_t handle);
 
+// A handle's hex text, blanks around it allowed; nullopt for anything else.
+ZDXF_API std::optional<std::uint64_t> parse_handle(std::string_view text);
+
 }  // namespace zdxf
