@@ -320,3 +320,139 @@ TEST(Xdata, AnOpeningThatChangesXdataAndThenItsOwnTagsKeepsBothAndIsUndoneExactl
   ASSERT_TRUE(zacad::RedoLastGroup(db.get()));
   EXPECT_EQ(saved(), changed);
 }
+
+TEST(Xdata, OneApplicationsBlockMovesLastAndListsOfSeveralReplaceEachInTurn) {
+  TempDir tmp;
+  const fs::path file = tmp.path() / "blocks.dxf";
+  // A code page drawing whose third application has a name outside ASCII (Ä in ANSI_1252).
+  writeFile(file, dxf("0|SECTION|2|HEADER|9|$ACADVER|1|AC1009|9|$DWGCODEPAGE|3|ANSI_1252|0|ENDSEC|"
+                      "0|SECTION|2|TABLES|0|TABLE|2|APPID|70|3|0|APPID|2|ACAD|70|0|"
+                      "0|APPID|2|OTHER|70|0|0|APPID|2|\xC4PP|70|0|0|ENDTAB|0|ENDSEC|"
+                      "0|SECTION|2|ENTITIES|0|LINE|8|0|10|0|20|0|30|0|11|1|21|1|31|0|"
+                      "1001|OTHER|1000|a|1001|ACAD|1000|b|1001|\xC4PP|1000|\xE9t\xE9|"
+                      "0|ENDSEC|0|EOF"));
+  const std::string original = readFile(file);
+  const fs::path out = tmp.path() / "out.dxf";
+  auto set = [](AcDbObject* object, resbuf* list) {
+    const Acad::ErrorStatus es = object->setXData(list);
+    acutRelRb(list);
+    return es;
+  };
+  auto all = [](AcDbObject* object) {
+    resbuf* list = object->xData(nullptr);
+    std::u16string text;
+    for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
+      text += rb->restype == 1001 ? u"|" : u" ";
+      if (rb->restype == 1040)
+        text += u16(std::to_string(rb->resval.rreal));
+      else
+        text += rb->resval.rstring;
+    }
+    acutRelRb(list);
+    return text;
+  };
+  {
+    OpenDrawing db(file);
+    ASSERT_EQ(db.status(), Acad::eOk);
+    const AcDbObjectId line = modelSpace(db.get()).at(0);
+    {
+      AcDbObjectPointer<AcDbEntity> entity(line, AcDb::kForWrite);
+      ASSERT_EQ(entity.openStatus(), Acad::eOk);
+      // The last block as it is, and a list that removes what is not there: nothing changes.
+      EXPECT_EQ(set(entity.object(), acutBuildList(1001, u"\u00C4pp", 1000, u"\u00E9t\u00E9", 0)),
+                Acad::eOk);
+      ASSERT_EQ(acdbRegApp(u"NONE"), RTNORM);
+      EXPECT_EQ(set(entity.object(), acutBuildList(1001, u"NONE", 0)), Acad::eOk);
+      EXPECT_FALSE(entity->isModified());
+    }
+    ASSERT_EQ(zacad::UndoLastGroup(db.get()), true) << "the new APPID record is taken back";
+    ASSERT_EQ(db->dxfOut(u16(out.string()).c_str()), Acad::eOk);
+    EXPECT_EQ(readFile(out), original) << "an unchanged object keeps its bytes";
+  }
+  OpenDrawing db(file);
+  const AcDbObjectId line = modelSpace(db.get()).at(0);
+  AcDbObjectId otherRecord;
+  {
+    AcDbRegAppTable* table = nullptr;
+    ASSERT_EQ(db->getRegAppTable(table, AcDb::kForRead), Acad::eOk);
+    ASSERT_EQ(table->getAt(u"OTHER", otherRecord), Acad::eOk);
+    table->close();
+  }
+  AcDbObjectPointer<AcDbEntity> entity(line, AcDb::kForWrite);
+  ASSERT_EQ(entity.openStatus(), Acad::eOk);
+  // A block in the middle, named in another case: it goes last, under its own 1001 tag.
+  EXPECT_EQ(set(entity.object(), acutBuildList(1001, u"acad", 1000, u"new", 1040, 1.5, 0)),
+            Acad::eOk);
+  EXPECT_EQ(all(entity.object()), u"|OTHER a|\u00C4PP \u00E9t\u00E9|ACAD new 1.500000");
+  // The same block again, now last: no change; then an application whose name and text the
+  // code page writes with escapes.
+  EXPECT_EQ(set(entity.object(), acutBuildList(1001, u"ACAD", 1000, u"new", 1040, 1.5, 0)),
+            Acad::eOk);
+  EXPECT_EQ(set(entity.object(),
+                acutBuildList(1001, u"\u00E4PP", 1000, u"\u0416 \\ ^ x", 1040, 2.25, 1040, 1.5, 0)),
+            Acad::eOk);
+  EXPECT_EQ(all(entity.object()),
+            u"|OTHER a|ACAD new 1.500000|\u00C4PP \u0416 \\ ^ x 2.250000 1.500000");
+  // Several applications in one list: each replaces its block in turn; a lone name removes one.
+  EXPECT_EQ(set(entity.object(), acutBuildList(1001, u"OTHER", 1000, u"o1", 1001, u"ACAD", 1001,
+                                               u"OTHER", 1000, u"o2", 0)),
+            Acad::eOk);
+  EXPECT_EQ(all(entity.object()), u"|\u00C4PP \u0416 \\ ^ x 2.250000 1.500000|OTHER o2");
+  // A refusal anywhere in the list changes nothing.
+  EXPECT_EQ(set(entity.object(),
+                acutBuildList(1001, u"ACAD", 1000, u"x", 1001, u"MISSING", 1000, u"y", 0)),
+            Acad::eRegappIdNotFound);
+  EXPECT_EQ(
+      set(entity.object(), acutBuildList(1001, u"ACAD", 1000, u"x", 1001, u"OTHER", 1002, u"{", 0)),
+      Acad::eInvalidInput);
+  // The room counts the other applications' blocks.
+  const std::u16string text(250, u'x');
+  resbuf* big = acutBuildList(1001, u"OTHER", 0);
+  resbuf* tail = big;
+  for (int i = 0; i < 60; ++i)
+    tail = tail->rbnext = acutBuildList(1000, text.c_str(), 0);
+  EXPECT_EQ(set(entity.object(), big), Acad::eOk);
+  resbuf* more = acutBuildList(1001, u"ACAD", 0);
+  tail = more;
+  for (int i = 0; i < 5; ++i)
+    tail = tail->rbnext = acutBuildList(1000, text.c_str(), 0);
+  EXPECT_EQ(set(entity.object(), more), Acad::eXdataSizeExceeded);
+  EXPECT_EQ(set(entity.object(), acutBuildList(1001, u"OTHER", 1000, u"o3", 0)), Acad::eOk);
+  entity.close();
+
+  // An erased record names no application, for setXData as for acdbTblSearch, until unerased.
+  auto eraseRecord = [&](bool erasing) {
+    AcDbObjectPointer<AcDbRegAppTableRecord> record(otherRecord, AcDb::kForWrite, true);
+    ASSERT_EQ(record.openStatus(), Acad::eOk);
+    EXPECT_EQ(record->erase(erasing), Acad::eOk);
+  };
+  resbuf* found = acdbTblSearch(u"appid", u"other", 0);
+  EXPECT_NE(found, nullptr);
+  acutRelRb(found);
+  eraseRecord(true);
+  EXPECT_EQ(acdbTblSearch(u"APPID", u"OTHER", 0), nullptr);
+  {
+    AcDbObjectPointer<AcDbEntity> again(line, AcDb::kForWrite);
+    EXPECT_EQ(set(again.object(), acutBuildList(1001, u"OTHER", 1000, u"o4", 0)),
+              Acad::eRegappIdNotFound);
+  }
+  eraseRecord(false);
+  found = acdbTblSearch(u"APPID", u"OTHER", 0);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->restype, 0);
+  EXPECT_EQ(std::u16string(found->resval.rstring), u"APPID");
+  ASSERT_NE(found->rbnext, nullptr);
+  EXPECT_EQ(std::u16string(found->rbnext->resval.rstring), u"OTHER");
+  acutRelRb(found);
+  {
+    AcDbObjectPointer<AcDbEntity> again(line, AcDb::kForWrite);
+    EXPECT_EQ(set(again.object(), acutBuildList(1001, u"OTHER", 1000, u"o4", 0)), Acad::eOk);
+  }
+  ASSERT_EQ(db->dxfOut(u16(out.string()).c_str()), Acad::eOk);
+  const std::string saved = readFile(out);
+  // "^ " is how a caret is written.
+  EXPECT_NE(saved.find("1001\n\xC4PP\n1000\n\\U+0416 \\ ^  x\n1040\n2.25\n1040\n1.5\n"
+                       "1001\nOTHER\n1000\no4\n0\nENDSEC"),
+            std::string::npos)
+      << saved;
+}

@@ -57,15 +57,27 @@ bool carriesString(int code) {
   }
 }
 
-// A copy of a list `group` made, strings included.
-resbuf* copyList(const resbuf* list) {
+// Whether `name` is `upper` (ASCII capitals), case ignored.
+bool isName(const ACHAR* name, std::string_view upper) {
+  for (const char c : upper) {
+    const char16_t given = *name++;
+    if (given != static_cast<char16_t>(c) && given != static_cast<char16_t>(c - 'A' + 'a'))
+      return false;
+  }
+  return *name == 0;
+}
+
+// A fresh copy of a record's entry, strings included.
+resbuf* copyEntry(const std::vector<DatabaseData::EntryGroup>& groups) {
   resbuf* head = nullptr;
   resbuf** tail = &head;
-  for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
-    resbuf* copy = buffer(rb->restype);
-    copy->resval = rb->resval;
-    if (carriesString(rb->restype) && rb->resval.rstring != nullptr)
-      copy->resval.rstring = zacad::newString(rb->resval.rstring);
+  for (const DatabaseData::EntryGroup& group : groups) {
+    resbuf* copy = buffer(group.value.restype);
+    if (copy == nullptr)
+      break;
+    copy->resval = group.value.resval;
+    if (group.carriesText)
+      copy->resval.rstring = zacad::NewString(group.text);
     *tail = copy;
     tail = &copy->rbnext;
   }
@@ -192,10 +204,6 @@ std::optional<zdxf::ObjectId> headerSection(const zdxf::Document& doc) {
 
 }  // namespace
 
-void zacad::DatabaseData::ListRelease::operator()(resbuf* list) const {
-  acutRelRb(list);
-}
-
 resbuf* acdbEntGet(const ads_name ent) {
   DatabaseData* db = nullptr;
   auto id = entityOf(db, ent);
@@ -260,40 +268,48 @@ resbuf* acdbTblSearch(const ACHAR* tblname, const ACHAR* sym, int) {
   if (db == nullptr || tblname == nullptr || sym == nullptr)
     return nullptr;
   std::string_view dxfTable;
-  if (zacad::sameName(tblname, u"APPID"))
+  if (isName(tblname, "APPID"))
     dxfTable = "APPID";
-  else if (zacad::sameName(tblname, u"LAYER"))
+  else if (isName(tblname, "LAYER"))
     dxfTable = "LAYER";
-  else if (zacad::sameName(tblname, u"BLOCK"))
+  else if (isName(tblname, "BLOCK"))
     dxfTable = "BLOCK_RECORD";
   else
     return nullptr;
+  // Applications look their APPID up before every xdata change: the entry is built once per
+  // record and copied, until a table changes, and the last one asked for is found first.
+  DatabaseData::LastEntry& last = db->lastEntry;
+  if (last.groups != nullptr && last.table == dxfTable && zacad::sameText(sym, last.asked))
+    return copyEntry(*last.groups);
   AcDbStub* record = db->findRecord(dxfTable, sym);
   if (record == nullptr)
     return nullptr;
-  // Applications look their APPID up before every xdata change: the entry is built once per
-  // record and copied, until a table changes.
   auto [known, added] = db->tableEntries.try_emplace(record);
   if (added) {
     // A table entry's list holds its type and data: no entity name, handle, subclass markers,
     // reactors or owner.
     resbuf* list = entityList(*db, record->object, false, nullptr);
-    resbuf** link = &list;
-    while (*link != nullptr) {
-      resbuf* rb = *link;
+    for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
       const int code = rb->restype;
       if (code == -1 || code == 5 || code == 100 || code == 102 || code == 105 ||
           isReference(code)) {
-        *link = rb->rbnext;
-        rb->rbnext = nullptr;
-        acutRelRb(rb);
-      } else {
-        link = &rb->rbnext;
+        continue;
+      }
+      DatabaseData::EntryGroup& group = known->second.emplace_back();
+      group.value = *rb;
+      group.value.rbnext = nullptr;
+      group.carriesText = carriesString(code) && rb->resval.rstring != nullptr;
+      if (group.carriesText) {
+        group.text = rb->resval.rstring;
+        group.value.resval.rstring = nullptr;  // released with the list; each copy gets its own
       }
     }
-    known->second.reset(list);
+    acutRelRb(list);
   }
-  return copyList(known->second.get());
+  last.table = dxfTable;
+  last.asked = sym;
+  last.groups = &known->second;
+  return copyEntry(known->second);
 }
 
 int acdbRegApp(const ACHAR* appname) {

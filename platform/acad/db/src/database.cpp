@@ -224,11 +224,10 @@ void DatabaseData::recordTags(AcDbStub* changed, std::string snapshot) {
     undo.record({changed, 0, UndoStep::Kind::kTags, false}, std::move(snapshot));
 }
 
-void DatabaseData::recordDropXdata(AcDbStub* changed, std::string_view application) {
+void DatabaseData::recordDropXdata(AcDbStub* changed, std::uint32_t application) {
   modified = true;
-  if (!undoDisabled) {
-    undo.record({changed, applicationNumber(application), UndoStep::Kind::kDropXdata, false}, {});
-  }
+  if (!undoDisabled)
+    undo.record({changed, application, UndoStep::Kind::kDropXdata, false}, {});
 }
 
 void DatabaseData::recordErased(AcDbStub* changed, bool erasedBefore) {
@@ -279,6 +278,7 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     mData->version = zwin32::FromUtf8(mData->doc->version());
     mData->undo.clear();
     mData->tablesChanged();
+    mData->lastReal.valid = false;  // a new drawing may write reals its own way
     mData->positionsOf = 0;
     mData->modified = false;
     mData->anyErased = false;

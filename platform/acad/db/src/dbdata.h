@@ -115,6 +115,7 @@ struct DatabaseData {
   // Names undo steps refer to by number (see UndoStep::Kind::kDropXdata).
   std::deque<std::string> applicationNames;
   std::map<std::string, std::uint32_t, std::less<>> applicationNumbers;
+  std::uint32_t lastApplicationNumber = 0;  // the number applicationNumber gave last
   // Whether a layer record is locked, by its stub, and whether any is; dropped with the record
   // lookups.
   std::map<const AcDbStub*, bool> lockedLayers;
@@ -124,13 +125,40 @@ struct DatabaseData {
   struct ApplicationName {
     std::u16string name;
     zdxf::Tag head;
+    // The head's value is letters, digits, "_", "$" and "-" only: a 1001 tag with the same bytes
+    // names this application whatever the code page.
+    bool plainHead = false;
   };
   std::map<const AcDbStub*, ApplicationName> applicationRecordNames;
-  // acdbTblSearch's list of a record, handed out as copies; dropped likewise.
-  struct ListRelease {
-    void operator()(resbuf* list) const;
+  // The application setXData was last given, as given, and its record's names: a command
+  // tagging entities names the same one every time. Dropped likewise (and erasing a record is
+  // a table change).
+  struct LastApplication {
+    std::u16string asked;
+    const ApplicationName* named = nullptr;
+  } lastApplication;
+  // acdbTblSearch's list of a record, its groups kept with their strings' lengths and handed out
+  // as copies; dropped likewise.
+  struct EntryGroup {
+    resbuf value;  // rbnext unused
+    std::u16string text;
+    bool carriesText = false;
   };
-  std::map<const AcDbStub*, std::unique_ptr<resbuf, ListRelease>> tableEntries;
+  std::map<const AcDbStub*, std::vector<EntryGroup>> tableEntries;
+  // The record acdbTblSearch found last, with the table and name it was asked for.
+  struct LastEntry {
+    std::string_view table;
+    std::u16string asked;
+    const std::vector<EntryGroup>* groups = nullptr;
+  } lastEntry;
+  // Room for the new blocks setXData puts together, kept between calls.
+  std::vector<zdxf::Tag> xdataScratch;
+  // The last real make_real formatted for xdata, and its text: records repeat their values.
+  struct LastReal {
+    double value = 0.0;
+    std::string text;
+    bool valid = false;
+  } lastReal;
   bool undoDisabled = false;
   std::vector<AcDbDatabaseReactor*> reactors;  // in the order they were attached
   bool modified = false;
@@ -160,9 +188,10 @@ struct DatabaseData {
   bool isEntity(zdxf::ObjectId id);
   size_t position(zdxf::ObjectId id);
   // A change made: the object had the tags of `snapshot` (zdxf::Document::snapshot), had no
-  // block of `application`, or had the erased flag `erasedBefore`.
+  // block of the application numbered `application` (see applicationNumber), or had the erased
+  // flag `erasedBefore`.
   void recordTags(AcDbStub* stub, std::string snapshot);
-  void recordDropXdata(AcDbStub* stub, std::string_view application);
+  void recordDropXdata(AcDbStub* stub, std::uint32_t application);
   void recordErased(AcDbStub* stub, bool erasedBefore);
   void tablesChanged() {
     records.clear();
@@ -171,15 +200,23 @@ struct DatabaseData {
     lockedLayers.clear();
     anyLockedLayer.reset();
     applicationRecordNames.clear();
+    lastApplication.named = nullptr;
     tableEntries.clear();
+    lastEntry.groups = nullptr;
   }
   std::uint32_t applicationNumber(std::string_view name) {
+    // A command mostly tags with one application.
+    if (lastApplicationNumber < applicationNames.size() &&
+        applicationNames[lastApplicationNumber] == name) {
+      return lastApplicationNumber;
+    }
     auto known = applicationNumbers.find(name);
     if (known == applicationNumbers.end()) {
       known = applicationNumbers.emplace(name, static_cast<std::uint32_t>(applicationNames.size()))
                   .first;
       applicationNames.emplace_back(name);
     }
+    lastApplicationNumber = known->second;
     return known->second;
   }
   void clearStubs();
@@ -232,6 +269,14 @@ ACHAR* newString(std::u16string_view text);
 std::u16string upper(std::u16string_view text);
 void upperInPlace(std::u16string& text);
 bool sameName(std::u16string_view a, std::u16string_view b);
+// Whether the terminated `text` is `known`, read no further than needed (no length first).
+inline bool sameText(const ACHAR* text, std::u16string_view known) {
+  for (const char16_t c : known) {
+    if (*text++ != c)
+      return false;
+  }
+  return *text == 0;
+}
 // Whether a 1001 tag names the application `name`, case ignored.
 bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16string_view name);
 

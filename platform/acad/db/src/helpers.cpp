@@ -1,4 +1,5 @@
 // Small readers of an object's tags shared by the database's sources.
+#include <array>
 #include <cstring>
 #include <cstdlib>
 
@@ -73,24 +74,32 @@ std::u16string upper(std::u16string_view text) {
 }
 
 bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16string_view name) {
-  const std::string_view value = tag.trimmed();
   // Application names are letters, digits, "_", "$" and "-": bytes that read the same in every
-  // code page, compared without decoding the value. Others go through the drawing's codec.
-  if (value.size() != name.size())
-    return sameName(doc.decode(value), name);
-  for (size_t i = 0; i < value.size(); ++i) {
-    const char c = value[i];
-    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                       c == '_' || c == '$' || c == '-';
-    if (!plain)
-      return sameName(doc.decode(value), name);
-    // Names are mostly written as they are asked for: folded only when they differ.
-    if (static_cast<char16_t>(c) != name[i] &&
-        upperChar(static_cast<char16_t>(c)) != upperChar(name[i])) {
-      return false;
+  // code page and hold no blank, compared without decoding or trimming the value. Others go
+  // through the drawing's codec.
+  static constexpr std::array<bool, 256> kNameCharacters = [] {
+    std::array<bool, 256> allowed{};
+    for (int c = 0; c < 256; ++c) {
+      allowed[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '$' || c == '-';
     }
+    return allowed;
+  }();
+  const std::string& value = tag.value;
+  if (value.size() == name.size()) {
+    size_t i = 0;
+    for (; i < value.size(); ++i) {
+      const auto c = static_cast<unsigned char>(value[i]);
+      if (!kNameCharacters[c])
+        break;
+      // Names are mostly written as they are asked for: folded only when they differ.
+      if (c != name[i] && upperChar(c) != upperChar(name[i]))
+        return false;
+    }
+    if (i == value.size())
+      return true;
   }
-  return true;
+  return sameName(doc.decode(tag.trimmed()), name);
 }
 
 bool sameName(std::u16string_view a, std::u16string_view b) {

@@ -24,9 +24,10 @@ bool sameTag(const zdxf::Tag& a, const zdxf::Tag& b) {
 }
 
 // When a writer's change only appended one application's block at the object's end, dropping
-// that block takes it back: that application's name as written. Otherwise the former tags do.
-// Both lists are in the form the opening holds them (all tags, or the extended data alone).
-std::optional<std::string> appendedApplication(const DatabaseData& db, ObjectState& s) {
+// that block takes it back: the number of that application's name as written. Otherwise the
+// former tags do. Both lists are in the form the opening holds them (all tags, or the extended
+// data alone).
+std::optional<std::uint32_t> appendedApplication(DatabaseData& db, ObjectState& s) {
   const auto& before = s.original();
   const auto& after = s.held();
   bool appended = after.size() > before.size() && after[before.size()].code == 1001;
@@ -45,7 +46,7 @@ std::optional<std::string> appendedApplication(const DatabaseData& db, ObjectSta
     if (namesApplication(*db.doc, tag, *app))
       return std::nullopt;
   }
-  return std::string(after[before.size()].trimmed());
+  return db.applicationNumber(after[before.size()].trimmed());
 }
 
 // Puts a writer's changes into the drawing, recorded for undo when the writer asked for it, and
@@ -57,7 +58,7 @@ Acad::ErrorStatus commit(const AcDbObject& object, ObjectState& s, bool closing)
   DatabaseData& db = *s.stub->db;
   try {
     // Learnt before the change: the drawing still holds the former tags.
-    std::optional<std::string> appended;
+    std::optional<std::uint32_t> appended;
     std::string former;
     if (s.undoWanted) {
       appended = appendedApplication(db, s);
@@ -210,6 +211,9 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     return erasing ? Acad::eWasErased : Acad::eOk;
   const bool before = stub->erased;
   stub->erased = erasing;
+  // Records are looked up by name among those not erased.
+  if (stub->object != zdxf::kNoObject && stub->db->doc->section(stub->object) == "TABLES")
+    stub->db->tablesChanged();
   stub->db->anyErased = stub->db->anyErased || erasing;
   stub->db->recordErased(stub, before);
   if (!stub->db->reactors.empty())

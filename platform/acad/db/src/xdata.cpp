@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "../../rx/src/plaintext.h"
 #include "../../rx/src/resbufmemory.h"
 #include "acutads.h"
 #include "dbdata.h"
@@ -40,15 +41,35 @@ size_t groupSize(int code, const std::string& value) {
   return 2 + value.size() + 1;
 }
 
-// `xdata` holds extended data only (it starts at a 1001 tag).
-size_t xdataSize(const std::vector<Tag>& xdata) {
+// What extended data tags [from, to) cost of the room.
+size_t xdataSize(const std::vector<Tag>& tags, size_t from, size_t to) {
   size_t size = 0;
-  for (const Tag& tag : xdata) {
-    if (tag.code >= 1020 && tag.code <= 1033)
+  for (size_t i = from; i < to; ++i) {
+    if (tags[i].code >= 1020 && tags[i].code <= 1033)
       continue;  // Y and Z of a point, counted with its X
-    size += groupSize(tag.code, tag.value);
+    size += groupSize(tags[i].code, tags[i].value);
   }
   return size;
+}
+
+// Whether moving the block [begin, end) of `tags` to the end, as `head` and `data` (none when
+// `data` is empty), leaves the same tags; the block and its replacement have the same length.
+bool sameAsMoved(const std::vector<Tag>& tags, size_t begin, size_t end, const Tag& head,
+                 const std::vector<Tag>& data) {
+  size_t at = begin;
+  for (size_t i = end; i < tags.size(); ++i) {
+    if (!(tags[at++] == tags[i]))
+      return false;
+  }
+  if (data.empty())
+    return true;
+  if (!(tags[at++] == head))
+    return false;
+  for (const Tag& tag : data) {
+    if (!(tags[at++] == tag))
+      return false;
+  }
+  return true;
 }
 
 resbuf* newBuffer(int code) {
@@ -90,24 +111,87 @@ resbuf* toBuffer(const DatabaseData& db, const std::vector<Tag>& tags, size_t& i
           static_cast<char>(hexValue(hex[k]) * 16 + hexValue(hex[k + 1]));
   } else {
     const std::string_view value = tag.code == 1005 ? tag.trimmed() : std::string_view(tag.value);
-    rb->resval.rstring = zdxf::TextCodec::reads_as_is(value)
-                             ? zacad::NewWidenedString(value)
-                             : zacad::newString(db.doc->decode(value));
+    rb->resval.rstring = zacad::NewPlainString(value);
+    if (rb->resval.rstring == nullptr)
+      rb->resval.rstring = zacad::newString(db.doc->decode(value));
   }
   ++i;
   return rb;
 }
 
+// `text` narrowed into `out` when every character is plain (see plaintext.h); false (and `out`
+// unspecified) otherwise.
+bool narrowPlain(const ACHAR* text, std::string& out) {
+  size_t length = 0;
+  while (text[length] != 0)
+    ++length;
+  out.resize(length);
+  for (size_t i = 0; i < length; ++i) {
+    if (!zacad::isPlainCharacter(text[i]))
+      return false;
+    out[i] = static_cast<char>(text[i]);
+  }
+  return true;
+}
+
+// A real as the drawing writes a new one; records mostly repeat their values.
+std::string realText(DatabaseData& db, double value) {
+  DatabaseData::LastReal& last = db.lastReal;
+  if (!last.valid || std::memcmp(&last.value, &value, sizeof value) != 0) {
+    last.text = db.doc->make_real(1040, value).value;
+    last.value = value;
+    last.valid = true;
+  }
+  return last.text;
+}
+
+// The registered names of the application `name` (case ignored), null when the APPID table
+// does not hold it.
+const DatabaseData::ApplicationName* application(DatabaseData& db, const ACHAR* name) {
+  DatabaseData::LastApplication& last = db.lastApplication;
+  if (last.named != nullptr && zacad::sameText(name, last.asked))
+    return last.named;
+  AcDbStub* record = db.findRecord("APPID", name);
+  if (record == nullptr)
+    return nullptr;
+  auto [named, added] = db.applicationRecordNames.try_emplace(record);
+  if (added) {
+    DatabaseData::ApplicationName& made = named->second;
+    made.name = db.recordName(record->object);
+    made.head = db.doc->make_string(1001, made.name);
+    made.plainHead = !made.head.value.empty();
+    for (const char c : made.head.value) {
+      made.plainHead =
+          made.plainHead && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                             (c >= '0' && c <= '9') || c == '_' || c == '$' || c == '-');
+    }
+  }
+  last.asked = name;
+  last.named = &named->second;
+  return last.named;
+}
+
+// Whether a 1001 tag names the registered application `named`: its bytes as the record's
+// name encodes, or the same name otherwise written.
+bool names(const zdxf::Document& doc, const Tag& tag, const DatabaseData::ApplicationName& named) {
+  if (named.plainHead && tag.value == named.head.value)
+    return true;
+  return zacad::namesApplication(doc, tag, named.name);
+}
+
 // The tags of one application's block made from a result buffer list (after its 1001), up to
 // the next 1001 or the end; eInvalidInput for a group that is not extended data.
-Acad::ErrorStatus toTags(const zdxf::Document& doc, const resbuf*& rb, std::vector<Tag>& out) {
+Acad::ErrorStatus toTags(DatabaseData& db, const resbuf*& rb, std::vector<Tag>& out) {
+  const zdxf::Document& doc = *db.doc;
   int depth = 0;
   for (; rb != nullptr && rb->restype != 1001; rb = rb->rbnext) {
     const int code = rb->restype;
     if (code == 1000 || code == 1002 || code == 1003) {
       if (rb->resval.rstring == nullptr)
         return Acad::eInvalidInput;
-      Tag tag = doc.make_string(code, rb->resval.rstring);
+      Tag tag(code, std::string());
+      if (!narrowPlain(rb->resval.rstring, tag.value))
+        tag = doc.make_string(code, rb->resval.rstring);
       if (code == 1000 && tag.value.size() > 255)
         return Acad::eInvalidInput;
       if (code == 1002) {
@@ -138,7 +222,7 @@ Acad::ErrorStatus toTags(const zdxf::Document& doc, const resbuf*& rb, std::vect
       for (int axis = 0; axis < 3; ++axis)
         out.push_back(doc.make_real(code + 10 * axis, rb->resval.rpoint[axis]));
     } else if (code >= 1040 && code <= 1042) {
-      out.push_back(doc.make_real(code, rb->resval.rreal));
+      out.emplace_back(code, realText(db, rb->resval.rreal));
     } else if (code == 1070) {
       out.push_back(doc.make_int(code, rb->resval.rint));
     } else if (code == 1071) {
@@ -150,22 +234,66 @@ Acad::ErrorStatus toTags(const zdxf::Document& doc, const resbuf*& rb, std::vect
   return depth == 0 ? Acad::eOk : Acad::eInvalidInput;
 }
 
-// Cuts the block of `app` (case ignored) out of `xdata` (extended data only); returns its 1001
-// tag if there was one.
+// Cuts the block of the application `named` out of `xdata` (extended data only); returns its
+// 1001 tag if there was one.
 std::optional<Tag> cutBlock(const zdxf::Document& doc, std::vector<Tag>& xdata,
-                            const std::u16string& app) {
+                            const DatabaseData::ApplicationName& named) {
   for (size_t i = 0; i < xdata.size(); ++i) {
-    if (xdata[i].code != 1001 || !zacad::namesApplication(doc, xdata[i], app))
+    if (xdata[i].code != 1001 || !names(doc, xdata[i], named))
       continue;
     size_t end = i + 1;
     while (end < xdata.size() && xdata[end].code != 1001)
       ++end;
-    Tag head = xdata[i];
+    Tag head = std::move(xdata[i]);
     xdata.erase(xdata.begin() + static_cast<std::ptrdiff_t>(i),
                 xdata.begin() + static_cast<std::ptrdiff_t>(end));
     return head;
   }
   return std::nullopt;
+}
+
+// setXData of a list holding several applications' blocks, each replacing that application's
+// block in turn: the extended data is edited apart and put back once all of it is valid.
+Acad::ErrorStatus setBlocks(AcDbObject& object, zacad::ObjectState& state, const resbuf* xdata) {
+  DatabaseData& db = *state.stub->db;
+  const zdxf::Document& doc = *db.doc;
+  const auto [tags, start] = state.xdata();
+  // Room for what the list can add (a point is three tags), so that nothing moves as it grows.
+  size_t groups = 0;
+  for (const resbuf* rb = xdata; rb != nullptr; rb = rb->rbnext)
+    ++groups;
+  std::vector<Tag> xd;
+  xd.reserve(tags.size() - start + 3 * groups);
+  xd.assign(tags.begin() + static_cast<std::ptrdiff_t>(start), tags.end());
+  std::vector<Tag>& data = db.xdataScratch;
+  for (const resbuf* rb = xdata; rb != nullptr;) {
+    if (rb->resval.rstring == nullptr)
+      return Acad::eInvalidInput;
+    const DatabaseData::ApplicationName* named = application(db, rb->resval.rstring);
+    if (named == nullptr)
+      return Acad::eRegappIdNotFound;
+    rb = rb->rbnext;
+    data.clear();
+    if (const Acad::ErrorStatus es = toTags(db, rb, data); es != Acad::eOk)
+      return es;
+    std::optional<Tag> head = cutBlock(doc, xd, *named);
+    if (data.empty())
+      continue;
+    // The 1001 tag is written exactly as the APPID record names the application.
+    xd.push_back(head ? std::move(*head) : named->head);
+    xd.insert(xd.end(), std::make_move_iterator(data.begin()), std::make_move_iterator(data.end()));
+  }
+  if (xdataSize(xd, 0, xd.size()) > kXdataRoom)
+    return Acad::eXdataSizeExceeded;
+  if (std::equal(xd.begin(), xd.end(), tags.begin() + static_cast<std::ptrdiff_t>(start),
+                 tags.end())) {
+    return Acad::eOk;  // nothing to change: the object stays as read
+  }
+  object.assertWriteEnabled(true, true);
+  tags.resize(start);
+  tags.insert(tags.end(), std::make_move_iterator(xd.begin()), std::make_move_iterator(xd.end()));
+  state.changed = true;
+  return Acad::eOk;
 }
 
 }  // namespace
@@ -197,53 +325,54 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   if (xdata == nullptr || xdata->restype != 1001)
     return Acad::eInvalidInput;
   DatabaseData& db = *mState->stub->db;
-  const zdxf::Document& doc = *db.doc;
-  // Only the extended data changes: it is edited apart and put back once all of it is valid.
+  if (xdata->resval.rstring == nullptr)
+    return Acad::eInvalidInput;
+  const DatabaseData::ApplicationName* named = application(db, xdata->resval.rstring);
+  if (named == nullptr)
+    return Acad::eRegappIdNotFound;
+  std::vector<Tag>& data = db.xdataScratch;
+  data.clear();
+  const resbuf* rest = xdata->rbnext;
+  if (const Acad::ErrorStatus es = toTags(db, rest, data); es != Acad::eOk)
+    return es;
+  if (rest != nullptr)
+    return setBlocks(*this, *mState, xdata);
+  // One application's block, the usual list: the extended data is changed in place once the
+  // new block is known to be valid and to fit.
   const auto [tags, start] = mState->xdata();
-  // Room for what the list can add (a point is three tags), so that nothing moves as it grows.
-  size_t groups = 0;
-  for (const resbuf* rb = xdata; rb != nullptr; rb = rb->rbnext)
-    ++groups;
-  std::vector<Tag> xd;
-  xd.reserve(tags.size() - start + 3 * groups);
-  xd.assign(tags.begin() + static_cast<std::ptrdiff_t>(start), tags.end());
-  std::vector<Tag> data;
-  data.reserve(3 * groups);
-  for (const resbuf* rb = xdata; rb != nullptr;) {
-    if (rb->resval.rstring == nullptr)
-      return Acad::eInvalidInput;
-    AcDbStub* record = db.findRecord("APPID", rb->resval.rstring);
-    if (record == nullptr)
-      return Acad::eRegappIdNotFound;
-    auto [named, added] = db.applicationRecordNames.try_emplace(record);
-    if (added) {
-      named->second.name = db.recordName(record->object);
-      named->second.head = doc.make_string(1001, named->second.name);
+  size_t begin = tags.size();
+  size_t end = tags.size();
+  for (size_t i = start; i < tags.size(); ++i) {
+    if (tags[i].code == 1001 && names(*db.doc, tags[i], *named)) {
+      begin = i;
+      end = i + 1;
+      while (end < tags.size() && tags[end].code != 1001)
+        ++end;
+      break;
     }
-    const std::u16string& registered = named->second.name;
-    rb = rb->rbnext;
-    data.clear();
-    if (const Acad::ErrorStatus es = toTags(doc, rb, data); es != Acad::eOk)
-      return es;
-    std::optional<Tag> head = cutBlock(doc, xd, registered);
-    if (data.empty())
-      continue;
-    // The 1001 tag is written exactly as the APPID record names the application.
-    xd.push_back(head ? std::move(*head) : named->second.head);
-    xd.insert(xd.end(), std::make_move_iterator(data.begin()), std::make_move_iterator(data.end()));
   }
-  if (xdataSize(xd) > kXdataRoom)
+  // The 1001 tag is written exactly as the APPID record names the application, or kept.
+  const Tag& head = begin < tags.size() ? tags[begin] : named->head;
+  const size_t added = data.empty() ? 0 : 1 + data.size();
+  size_t size = xdataSize(tags, start, begin) + xdataSize(tags, end, tags.size());
+  if (added > 0)
+    size += groupSize(1001, head.value) + xdataSize(data, 0, data.size());
+  if (size > kXdataRoom)
     return Acad::eXdataSizeExceeded;
-  if (std::equal(xd.begin(), xd.end(), tags.begin() + static_cast<std::ptrdiff_t>(start),
-                 tags.end())) {
+  if (end - begin == added && sameAsMoved(tags, begin, end, head, data))
     return Acad::eOk;  // nothing to change: the object stays as read
-  }
   assertWriteEnabled(true, true);
-  if (start == 0) {
-    tags.swap(xd);  // the opening holds the extended data alone
-  } else {
-    tags.resize(start);
-    tags.insert(tags.end(), std::make_move_iterator(xd.begin()), std::make_move_iterator(xd.end()));
+  Tag kept = added > 0 && begin < tags.size() ? std::move(tags[begin]) : Tag();
+  tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(begin),
+             tags.begin() + static_cast<std::ptrdiff_t>(end));
+  if (added > 0) {
+    tags.reserve(tags.size() + added);
+    if (kept.code == 1001)
+      tags.push_back(std::move(kept));
+    else
+      tags.push_back(named->head);
+    for (Tag& tag : data)
+      tags.push_back(std::move(tag));
   }
   mState->changed = true;
   return Acad::eOk;

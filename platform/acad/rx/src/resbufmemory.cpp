@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "plaintext.h"
+
 namespace zacad {
 namespace {
 
@@ -51,8 +53,9 @@ void* take(Pool& pool) {
   return block;
 }
 
+// `room` 0: the block is known to be large enough.
 void keep(Pool& pool, void* block, size_t room) {
-  if (pool.closed || pool.count == kKept || malloc_usable_size(block) < room) {
+  if (pool.closed || pool.count == kKept || (room > 0 && malloc_usable_size(block) < room)) {
     std::free(block);
     return;
   }
@@ -79,8 +82,9 @@ resbuf* NewBuffer(int restype) {
 }
 
 void ReleaseBuffer(resbuf* rb) {
+  // Whoever allocated a buffer handed to acutRelRb gave it a buffer's room.
   if (rb != nullptr)
-    keep(buffers, rb, sizeof(resbuf));
+    keep(buffers, rb, 0);
 }
 
 namespace {
@@ -112,6 +116,22 @@ ACHAR* NewWidenedString(std::string_view ascii) {
   for (size_t i = 0; i < ascii.size(); ++i)
     copy[i] = static_cast<ACHAR>(static_cast<unsigned char>(ascii[i]));
   copy[ascii.size()] = 0;
+  return copy;
+}
+
+ACHAR* NewPlainString(std::string_view bytes) {
+  ACHAR* copy = stringRoom(bytes.size());
+  if (copy == nullptr)
+    return nullptr;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (!kPlainCharacters[c]) {
+      ReleaseString(copy);
+      return nullptr;
+    }
+    copy[i] = static_cast<ACHAR>(c);
+  }
+  copy[bytes.size()] = 0;
   return copy;
 }
 

@@ -18,6 +18,10 @@ void ReleaseBuffer(resbuf* rb);
 ACHAR* NewString(std::u16string_view text);
 // The same for ASCII bytes, each widened as it is.
 ACHAR* NewWidenedString(std::string_view ascii);
+// The same for text of a drawing when its bytes are printable ASCII other than the escape and
+// caret characters (the same text in every code page); null for any other byte, or when memory
+// ran out.
+ACHAR* NewPlainString(std::string_view bytes);
 // Gives back a string (or binary chunk) from malloc; null is ignored.
 void ReleaseString(void* text);
 
