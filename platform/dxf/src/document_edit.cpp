@@ -100,8 +100,11 @@ void Document::store(ObjectId id, std::string packed) {
   edits.drop(o.edit);
   o.edit = 0;
   // Tags that are again the object as read need no record: the object is unchanged.
-  if (id < read_count_ && detail::only_span(packed, span(id).first) == span(id))
-    return;
+  if (id < read_count_) {
+    const auto own = span(id);
+    if (detail::only_span(packed, own.first) == own)
+      return;
+  }
   o.edit = edits.add(packed);
   if (edits.wasteful()) {
     detail::EditStore fresh;
@@ -204,13 +207,15 @@ void Document::replace_xdata(ObjectId id, std::vector<Tag> xdata) {
   }
   auto [begin, end] = span(id);
   std::size_t own_end = end;
-  detail::TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_,
-                          name_, begin, 0);
-  detail::RawTag raw;
-  while ((o.flags & Object::kHasXdata) != 0 && scan.next(raw)) {
-    if (raw.code == 1001) {
-      own_end = raw.begin;
-      break;
+  if ((o.flags & Object::kHasXdata) != 0) {
+    detail::TagScanner scan(std::string_view(buffer_).substr(0, end), format_, binary_code_width_,
+                            name_, begin, 0);
+    detail::RawTag raw;
+    while (scan.next(raw)) {
+      if (raw.code == 1001) {
+        own_end = raw.begin;
+        break;
+      }
     }
   }
   const bool all_new = !xdata.empty() && std::all_of(xdata.begin(), xdata.end(), [](const Tag& t) {

@@ -15,12 +15,19 @@ constexpr char kSpan = 'S';  // begin - base, length: tags kept in the buffer
 constexpr char kTag = 'T';   // code, source offset + 1 (0: new), source length, value size, value
 constexpr char kRun = 'R';   // number of a shared run of kTag records
 
-void put(std::string& out, std::uint64_t value) {
+// Writes `value` at `at`, returns the end; at most 10 bytes.
+char* put(char* at, std::uint64_t value) {
   while (value >= 0x80) {
-    out += static_cast<char>((value & 0x7f) | 0x80);
+    *at++ = static_cast<char>((value & 0x7f) | 0x80);
     value >>= 7;
   }
-  out += static_cast<char>(value);
+  *at++ = static_cast<char>(value);
+  return at;
+}
+
+void put(std::string& out, std::uint64_t value) {
+  char bytes[10];
+  out.append(bytes, put(bytes, value));
 }
 
 std::uint64_t take(std::string_view& in) {
@@ -45,9 +52,10 @@ std::int64_t unzigzag(std::uint64_t z) {
 }
 
 void put_span(std::string& out, std::size_t begin, std::size_t end, std::size_t base) {
-  out += kSpan;
-  put(out, zigzag(static_cast<std::int64_t>(begin - base)));
-  put(out, end - begin);
+  char bytes[21];
+  bytes[0] = kSpan;
+  char* at = put(bytes + 1, zigzag(static_cast<std::int64_t>(begin - base)));
+  out.append(bytes, put(at, end - begin));
 }
 
 std::pair<std::size_t, std::size_t> take_span(std::string_view& in, std::size_t base) {

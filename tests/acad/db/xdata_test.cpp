@@ -450,6 +450,35 @@ TEST(Xdata, OneApplicationsBlockMovesLastAndListsOfSeveralReplaceEachInTurn) {
   }
   ASSERT_EQ(db->dxfOut(u16(out.string()).c_str()), Acad::eOk);
   const std::string saved = readFile(out);
+  // A block grown a group at a time, as applications append, keeps what it had and is undone
+  // and redone exactly.
+  zacad::BeginUndoGroup(db.get());
+  {
+    AcDbObjectPointer<AcDbEntity> again(line, AcDb::kForWrite);
+    EXPECT_EQ(set(again.object(), acutBuildList(1001, u"ACAD", 1000, u"a", 0)), Acad::eOk);
+    for (resbuf* group : {acutBuildList(1040, 2.0, 0), acutBuildList(1000, u"b", 0)}) {
+      resbuf* list = again->xData(u"ACAD");
+      ASSERT_NE(list, nullptr);
+      resbuf* last = list;
+      while (last->rbnext != nullptr)
+        last = last->rbnext;
+      last->rbnext = group;
+      EXPECT_EQ(set(again.object(), list), Acad::eOk);
+    }
+    EXPECT_EQ(all(again.object()),
+              u"|\u00C4PP \u0416 \\ ^ x 2.250000 1.500000|OTHER o4|ACAD a 2.000000 b");
+  }
+  zacad::EndUndoGroup(db.get());
+  ASSERT_EQ(db->dxfOut(u16(out.string()).c_str()), Acad::eOk);
+  const std::string grown = readFile(out);
+  EXPECT_NE(grown.find("1001\nOTHER\n1000\no4\n1001\nACAD\n1000\na\n1040\n2.0\n1000\nb\n0\nENDSEC"),
+            std::string::npos);
+  ASSERT_TRUE(zacad::UndoLastGroup(db.get()));
+  ASSERT_EQ(db->dxfOut(u16(out.string()).c_str()), Acad::eOk);
+  EXPECT_EQ(readFile(out), saved);
+  ASSERT_TRUE(zacad::RedoLastGroup(db.get()));
+  ASSERT_EQ(db->dxfOut(u16(out.string()).c_str()), Acad::eOk);
+  EXPECT_EQ(readFile(out), grown);
   // "^ " is how a caret is written.
   EXPECT_NE(saved.find("1001\n\xC4PP\n1000\n\\U+0416 \\ ^  x\n1040\n2.25\n1040\n1.5\n"
                        "1001\nOTHER\n1000\no4\n0\nENDSEC"),

@@ -271,11 +271,18 @@ void upperInPlace(std::u16string& text);
 bool sameName(std::u16string_view a, std::u16string_view b);
 // Whether the terminated `text` is `known`, read no further than needed (no length first).
 inline bool sameText(const ACHAR* text, std::u16string_view known) {
-  for (const char16_t c : known) {
-    if (*text++ != c)
+  // Two characters a step: the second is read only once the first matched (so was no end).
+  size_t i = 0;
+  for (; i + 1 < known.size(); i += 2) {
+    if (text[i] != known[i] || text[i + 1] != known[i + 1])
       return false;
   }
-  return *text == 0;
+  if (i < known.size()) {
+    if (text[i] != known[i])
+      return false;
+    ++i;
+  }
+  return text[i] == 0;
 }
 // Whether a 1001 tag names the application `name`, case ignored.
 bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16string_view name);

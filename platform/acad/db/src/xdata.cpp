@@ -52,19 +52,21 @@ size_t xdataSize(const std::vector<Tag>& tags, size_t from, size_t to) {
   return size;
 }
 
-// Whether moving the block [begin, end) of `tags` to the end, as `head` and `data` (none when
-// `data` is empty), leaves the same tags; the block and its replacement have the same length.
+// Whether moving the block [begin, end) of `tags` to the end, as `head`, the block's first
+// `kept` groups (only when it is last already) and `data` (none when both are empty), leaves
+// the same tags; the block and its replacement have the same length.
 bool sameAsMoved(const std::vector<Tag>& tags, size_t begin, size_t end, const Tag& head,
-                 const std::vector<Tag>& data) {
+                 size_t kept, const std::vector<Tag>& data) {
   size_t at = begin;
   for (size_t i = end; i < tags.size(); ++i) {
     if (!(tags[at++] == tags[i]))
       return false;
   }
-  if (data.empty())
+  if (kept == 0 && data.empty())
     return true;
   if (!(tags[at++] == head))
     return false;
+  at += kept;
   for (const Tag& tag : data) {
     if (!(tags[at++] == tag))
       return false;
@@ -135,7 +137,7 @@ bool narrowPlain(const ACHAR* text, std::string& out) {
 }
 
 // A real as the drawing writes a new one; records mostly repeat their values.
-std::string realText(DatabaseData& db, double value) {
+const std::string& realText(DatabaseData& db, double value) {
   DatabaseData::LastReal& last = db.lastReal;
   if (!last.valid || std::memcmp(&last.value, &value, sizeof value) != 0) {
     last.text = db.doc->make_real(1040, value).value;
@@ -143,6 +145,25 @@ std::string realText(DatabaseData& db, double value) {
     last.valid = true;
   }
   return last.text;
+}
+
+// Whether the group `rb` would make the tag `tag` as it is, a new one: a plain text or a real
+// (groups that need no check against the others of their list).
+bool sameGroup(DatabaseData& db, const resbuf* rb, const Tag& tag) {
+  if (tag.code != rb->restype || tag.source_offset != Tag::kNew || tag.source_length != 0 ||
+      tag.source_value_at != 0 || tag.source_code != 0) {
+    return false;
+  }
+  if (tag.code >= 1040 && tag.code <= 1042)
+    return tag.value == realText(db, rb->resval.rreal);
+  if (tag.code != 1000 || rb->resval.rstring == nullptr || tag.value.size() > 255)
+    return false;
+  const ACHAR* text = rb->resval.rstring;
+  for (size_t i = 0; i < tag.value.size(); ++i) {
+    if (text[i] != static_cast<unsigned char>(tag.value[i]) || !zacad::isPlainCharacter(text[i]))
+      return false;
+  }
+  return text[tag.value.size()] == 0;
 }
 
 // The registered names of the application `name` (case ignored), null when the APPID table
@@ -301,14 +322,22 @@ Acad::ErrorStatus setBlocks(AcDbObject& object, zacad::ObjectState& state, const
 resbuf* AcDbObject::xData(const ACHAR* regappName) const {
   if (mState == nullptr)
     return nullptr;
-  const DatabaseData& db = *mState->stub->db;
+  DatabaseData& db = *mState->stub->db;
   const auto [tags, start] = mState->xdata();
   resbuf* head = nullptr;
   resbuf** tail = &head;
   bool inWanted = false;
+  // A registered application is compared as its record names it (mostly the same bytes).
+  const DatabaseData::ApplicationName* named = nullptr;
   for (size_t i = start; i < tags.size();) {
-    if (tags[i].code == 1001)
-      inWanted = regappName == nullptr || zacad::namesApplication(*db.doc, tags[i], regappName);
+    if (tags[i].code == 1001 && regappName == nullptr) {
+      inWanted = true;
+    } else if (tags[i].code == 1001) {
+      if (named == nullptr)
+        named = application(db, regappName);
+      inWanted = named != nullptr ? names(*db.doc, tags[i], *named)
+                                  : zacad::namesApplication(*db.doc, tags[i], regappName);
+    }
     if (!inWanted) {
       ++i;
       continue;
@@ -330,13 +359,6 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   const DatabaseData::ApplicationName* named = application(db, xdata->resval.rstring);
   if (named == nullptr)
     return Acad::eRegappIdNotFound;
-  std::vector<Tag>& data = db.xdataScratch;
-  data.clear();
-  const resbuf* rest = xdata->rbnext;
-  if (const Acad::ErrorStatus es = toTags(db, rest, data); es != Acad::eOk)
-    return es;
-  if (rest != nullptr)
-    return setBlocks(*this, *mState, xdata);
   // One application's block, the usual list: the extended data is changed in place once the
   // new block is known to be valid and to fit.
   const auto [tags, start] = mState->xdata();
@@ -351,29 +373,50 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
       break;
     }
   }
+  // A block that stays last keeps the groups it starts with as they are (an application adding
+  // to its block gives them back): `kept` of them.
+  const resbuf* rest = xdata->rbnext;
+  size_t kept = 0;
+  if (end == tags.size()) {
+    while (begin + 1 + kept < end && rest != nullptr &&
+           sameGroup(db, rest, tags[begin + 1 + kept])) {
+      ++kept;
+      rest = rest->rbnext;
+    }
+  }
+  std::vector<Tag>& data = db.xdataScratch;
+  data.clear();
+  if (const Acad::ErrorStatus es = toTags(db, rest, data); es != Acad::eOk)
+    return es;
+  if (rest != nullptr)
+    return setBlocks(*this, *mState, xdata);
   // The 1001 tag is written exactly as the APPID record names the application, or kept.
   const Tag& head = begin < tags.size() ? tags[begin] : named->head;
-  const size_t added = data.empty() ? 0 : 1 + data.size();
+  const size_t added = kept + data.size() == 0 ? 0 : 1 + kept + data.size();
   size_t size = xdataSize(tags, start, begin) + xdataSize(tags, end, tags.size());
-  if (added > 0)
-    size += groupSize(1001, head.value) + xdataSize(data, 0, data.size());
+  if (added > 0) {
+    size += groupSize(1001, head.value) + xdataSize(tags, begin + 1, begin + 1 + kept) +
+            xdataSize(data, 0, data.size());
+  }
   if (size > kXdataRoom)
     return Acad::eXdataSizeExceeded;
-  if (end - begin == added && sameAsMoved(tags, begin, end, head, data))
+  if (end - begin == added && sameAsMoved(tags, begin, end, head, kept, data))
     return Acad::eOk;  // nothing to change: the object stays as read
   assertWriteEnabled(true, true);
-  Tag kept = added > 0 && begin < tags.size() ? std::move(tags[begin]) : Tag();
-  tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(begin),
+  const bool newHead = kept == 0 && added > 0;
+  Tag moved = newHead && begin < tags.size() ? std::move(tags[begin]) : Tag();
+  tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(kept > 0 ? begin + 1 + kept : begin),
              tags.begin() + static_cast<std::ptrdiff_t>(end));
-  if (added > 0) {
-    tags.reserve(tags.size() + added);
-    if (kept.code == 1001)
-      tags.push_back(std::move(kept));
-    else
-      tags.push_back(named->head);
-    for (Tag& tag : data)
-      tags.push_back(std::move(tag));
-  }
+  // Applications mostly add to their block a group at a time: room for a few more.
+  const size_t needed = tags.size() + (newHead ? 1 : 0) + data.size();
+  if (tags.capacity() < needed)
+    tags.reserve(std::max<size_t>(needed, 8));
+  if (newHead && moved.code == 1001)
+    tags.push_back(std::move(moved));
+  else if (newHead)
+    tags.push_back(named->head);
+  for (Tag& tag : data)
+    tags.push_back(std::move(tag));
   mState->changed = true;
   return Acad::eOk;
 }

@@ -77,21 +77,7 @@ resbuf* acutNewRb(int v) {
 }
 
 int acutRelRb(resbuf* rb) {
-  while (rb != nullptr) {
-    resbuf* next = rb->rbnext;
-    switch (zacad::resValueKind(rb->restype)) {
-      case ResValueKind::kString:
-        zacad::ReleaseString(rb->resval.rstring);
-        break;
-      case ResValueKind::kBinary:
-        zacad::ReleaseString(rb->resval.rbinary.buf);
-        break;
-      default:
-        break;
-    }
-    zacad::ReleaseBuffer(rb);
-    rb = next;
-  }
+  zacad::ReleaseList(rb);
   return RTNORM;
 }
 
@@ -104,7 +90,7 @@ resbuf* acutBuildList(int rtype, ...) {
     // Group 0 arrives as RTDXF0, since a literal 0 ends the list.
     const int restype = code == RTDXF0 ? 0 : code;
     const ResValueKind kind = zacad::resValueKind(code);
-    resbuf* rb = kind == ResValueKind::kUnknown ? nullptr : acutNewRb(restype);
+    resbuf* rb = kind == ResValueKind::kUnknown ? nullptr : zacad::NewBuffer(restype);
     if (rb == nullptr || !readValue(rb, kind, args)) {
       acutRelRb(rb);
       acutRelRb(head);

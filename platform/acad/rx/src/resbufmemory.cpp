@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "plaintext.h"
+#include "resvaluekind.h"
 
 namespace zacad {
 namespace {
@@ -138,6 +139,24 @@ ACHAR* NewPlainString(std::string_view bytes) {
 void ReleaseString(void* text) {
   if (text != nullptr)
     keep(strings, text, kStringRoom);
+}
+
+void ReleaseList(resbuf* list) {
+  while (list != nullptr) {
+    resbuf* next = list->rbnext;
+    switch (resValueKind(list->restype)) {
+      case ResValueKind::kString:
+        ReleaseString(list->resval.rstring);
+        break;
+      case ResValueKind::kBinary:
+        ReleaseString(list->resval.rbinary.buf);
+        break;
+      default:
+        break;
+    }
+    ReleaseBuffer(list);
+    list = next;
+  }
 }
 
 }  // namespace zacad

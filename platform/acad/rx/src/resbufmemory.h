@@ -24,5 +24,7 @@ ACHAR* NewWidenedString(std::string_view ascii);
 ACHAR* NewPlainString(std::string_view bytes);
 // Gives back a string (or binary chunk) from malloc; null is ignored.
 void ReleaseString(void* text);
+// Gives back a whole list, each buffer with the string or binary chunk its type holds.
+void ReleaseList(resbuf* list);
 
 }  // namespace zacad
