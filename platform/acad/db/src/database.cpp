@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <new>
 
 #include "dbapserv.h"
 #include "dbdata.h"
 #include "reactors.h"
 #include "dbsymtb.h"
 #include "zwin32/hostpath.h"
+#include "zdxf/large_pages.h"
 #include "zwin32/utf.h"
 
 ACRX_NO_CONS_DEFINE_MEMBERS(AcDbDatabase, AcRxObject);
@@ -46,8 +48,15 @@ AcDbStub* DatabaseData::stub(zdxf::ObjectId id) {
   const size_t block = id / kStubBlock;
   if (block >= stubBlocks.size())
     stubBlocks.resize(block + 1);
-  if (!stubBlocks[block])
-    stubBlocks[block] = std::make_unique<AcDbStub[]>(kStubBlock);
+  if (!stubBlocks[block]) {
+    // AcDbStub is an aggregate: zeroed memory holds stubs not made yet.
+    stubBlocks[block].reset(static_cast<AcDbStub*>(std::calloc(kStubBlock, sizeof(AcDbStub))));
+    if (!stubBlocks[block])
+      throw std::bad_alloc();
+    // Pages of 2 MB save most page faults of a large drawing, whose stubs fill the block.
+    if (doc && doc->objects().size() >= (block + 1) * kStubBlock)
+      zdxf::advise_large_pages(stubBlocks[block].get(), kStubBlock * sizeof(AcDbStub));
+  }
   AcDbStub& made = stubBlocks[block][id % kStubBlock];
   if (made.db == nullptr) {
     made.db = this;
@@ -238,8 +247,10 @@ void DatabaseData::recordErased(AcDbStub* changed, bool erasedBefore) {
 
 void DatabaseData::clearStubs() {
   for (auto& block : stubBlocks) {
-    for (size_t i = 0; block && i < kStubBlock; ++i)
-      block[i].db = nullptr;
+    for (size_t i = 0; block && i < kStubBlock; ++i) {
+      if (block[i].db != nullptr)  // pages of stubs never made stay unwritten
+        block[i].db = nullptr;
+    }
   }
 }
 

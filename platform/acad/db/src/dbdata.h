@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
@@ -88,9 +89,13 @@ struct DatabaseData {
   std::u16string version;
   std::uint32_t serial = 0;  // the database's number in entity names
   // Stubs by zdxf ObjectId, made on demand, kStubBlock to an allocation: they never move and cost
-  // no allocation each.
-  static constexpr size_t kStubBlock = 4096;
-  std::vector<std::unique_ptr<AcDbStub[]>> stubBlocks;
+  // no allocation each. A block is zeroed memory the kernel maps as stubs are first written (a
+  // stub with no database is one not made yet), in 2 MB pages when the drawing fills it.
+  static constexpr size_t kStubBlock = size_t{1} << 17;
+  struct StubBlockRelease {
+    void operator()(AcDbStub* block) const { std::free(block); }
+  };
+  std::vector<std::unique_ptr<AcDbStub[], StubBlockRelease>> stubBlocks;
   std::unique_ptr<AcDbStub> implicit[4];  // by AcDbStub::Implicit - 1
   UndoLog undo;
   // Records by table and upper-case name, those of one name in file order (erased ones
@@ -290,8 +295,9 @@ bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16s
 // The live database with this serial, or null.
 DatabaseData* databaseBySerial(std::uint32_t serial);
 
-// Makes the C++ object of the right class for a stub (not opened yet).
-AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub);
+// Makes the C++ object of the right class for a stub (not opened yet); `entity` tells whether it
+// stands for an entity (DatabaseData::isEntity).
+AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub, bool entity);
 // Opens without the id checks of acdbOpenObject (the caller made them).
 Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode mode,
                            bool openErased);

@@ -121,7 +121,7 @@ AcDbObject* makeRecord(std::string_view type) {
 
 }  // namespace
 
-AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub) {
+AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub, bool entity) {
   switch (stub->implicit) {
     case AcDbStub::Implicit::kBlockTable:
       return new AcDbBlockTable;
@@ -136,6 +136,8 @@ AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub) {
   }
   const zdxf::ObjectId id = stub->object;
   const std::string_view type = db.doc->type(id);
+  if (entity)
+    return makeEntity(db, id, type);
   const std::string_view section = db.doc->section(id);
   if (type == "TABLE")
     return makeTable(db, id);
@@ -143,8 +145,6 @@ AcDbObject* makeObjectFor(DatabaseData& db, AcDbStub* stub) {
     return makeRecord(type);
   if (section == "BLOCKS" && type == "BLOCK" && !db.doc->table("BLOCK_RECORD"))
     return makeRecord(type);
-  if (db.isEntity(id))
-    return makeEntity(db, id, type);
   return new OtherObject;
 }
 

@@ -131,11 +131,10 @@ Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode m
     return Acad::eWasOpenForWrite;
   if (mode == AcDb::kForWrite && stub->readers > 0)
     return Acad::eWasOpenForRead;
-  if (mode == AcDb::kForWrite && stub->object != zdxf::kNoObject && db->isEntity(stub->object) &&
-      onLockedLayer(*db, stub->object)) {
+  const bool entity = stub->object != zdxf::kNoObject && db->isEntity(stub->object);
+  if (mode == AcDb::kForWrite && entity && onLockedLayer(*db, stub->object))
     return Acad::eOnLockedLayer;
-  }
-  object = makeObjectFor(*db, stub);
+  object = makeObjectFor(*db, stub, entity);
   auto* state = new ObjectState;
   state->stub = stub;
   state->mode = mode == AcDb::kForNotify ? AcDb::kForRead : mode;
