@@ -94,7 +94,8 @@ int AcRxClass::proxyFlags() const {
 bool AcRxClass::isDerivedFrom(const AcRxClass* other) const {
   if (other == nullptr)
     return false;
-  for (const AcRxClass* cls = this; cls != nullptr; cls = cls->myParent()) {
+  // Applications ask for every object they visit: the chain is walked without calls.
+  for (const AcRxClass* cls = this; cls != nullptr; cls = cls->data_->parent) {
     if (cls == other)
       return true;
   }
