@@ -2,6 +2,7 @@
 // geometry (a view put in place of the database's), fed as script lines or terminal lines.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,6 @@
 namespace {
 
 using zacad::EntityName;
-using zacad::SelectableEntity;
 
 struct Item {
   const char16_t* type;
@@ -26,7 +26,8 @@ struct Item {
   bool shown = true;                  // false: the layer is off or frozen
 };
 
-// The drawing, oldest first; entity i is named {100 + i, 0} and has handle 0x20 + i.
+// The drawing, oldest first; entity i is named {kDrawingWord, 100 + i} and has handle 0x20 + i.
+constexpr int64_t kDrawingWord = 7;
 const std::vector<Item> kDrawing = {
     {u"LINE", u"0", 256, {{0, 0}, {10, 0}}},                   // 0
     {u"LINE", u"Walls", 1, {{0, 5}, {10, 5}}},                 // 1
@@ -44,20 +45,24 @@ class FakeView : public zacad::SelectionView {
   // How many times selection asked for an entity's geometry, over every view made.
   static inline int geometryAsked = 0;
 
-  std::vector<SelectableEntity> entities() const override {
-    std::vector<SelectableEntity> all;
+  zacad::SelectableEntities entities() const override {
+    zacad::SelectableEntities all;
+    all.drawing = kDrawingWord;
     for (size_t i = 0; i < kDrawing.size(); ++i) {
-      SelectableEntity e;
-      e.name = {static_cast<int64_t>(100 + i), 0};
-      e.handle = 0x20 + i;
-      e.shown = kDrawing[i].shown;
-      all.push_back(e);
+      all.names.push_back(static_cast<uint32_t>(100 + i));
+      all.hidden.push_back(!kDrawing[i].shown);
     }
     return all;
   }
+  uint64_t handle(const EntityName& name) const override { return 0x20 + (name[1] - 100); }
+  std::optional<EntityName> named(uint64_t handle) const override {
+    if (handle < 0x20 || handle >= 0x20 + kDrawing.size())
+      return std::nullopt;
+    return EntityName{kDrawingWord, static_cast<int64_t>(100 + handle - 0x20)};
+  }
   zacad::EntityGeometry geometry(const EntityName& name) const override {
     ++geometryAsked;
-    const Item& item = kDrawing.at(name[0] - 100);
+    const Item& item = kDrawing.at(name[1] - 100);
     zacad::EntityGeometry g;
     g.hasExtents = true;
     g.extents = {item.points[0], item.points[0]};
@@ -71,7 +76,7 @@ class FakeView : public zacad::SelectionView {
     return g;
   }
   resbuf* entityList(const EntityName& name) const override {
-    const Item& item = kDrawing.at(name[0] - 100);
+    const Item& item = kDrawing.at(name[1] - 100);
     ads_name ent = {name[0], name[1]};
     resbuf* list = acutBuildList(-1, ent, RTDXF0, item.type, 8, item.layer, 0);
     if (item.color != 256) {
@@ -133,7 +138,7 @@ class SelectionTest : public ::testing::Test {
     for (long i = 0; i < length; ++i) {
       ads_name ent;
       EXPECT_EQ(acedSSName(ss, i, ent), RTNORM);
-      indexes.push_back(static_cast<int>(ent[0] - 100));
+      indexes.push_back(static_cast<int>(ent[1] - 100));
     }
     EXPECT_EQ(acedSSFree(ss), RTNORM);
     return indexes;
@@ -153,7 +158,7 @@ class SelectionTest : public ::testing::Test {
 };
 
 TEST_F(SelectionTest, SetsByName) {
-  ads_name a = {100, 0}, b = {101, 0}, ss, same;
+  ads_name a = {kDrawingWord, 100}, b = {kDrawingWord, 101}, ss, same;
   ASSERT_EQ(acedSSAdd(nullptr, nullptr, ss), RTNORM);  // a new, empty set
   long length = -1;
   EXPECT_EQ(acedSSLength(ss, &length), RTNORM);
@@ -237,7 +242,7 @@ TEST_F(SelectionTest, ModesWithoutTheUser) {
   EXPECT_EQ(acedSSGet(u"I", nullptr, nullptr, nullptr, ss), RTERROR);
   ads_name first;
   acedSSAdd(nullptr, nullptr, first);
-  ads_name t = {103, 0};
+  ads_name t = {kDrawingWord, 103};
   acedSSAdd(t, first, first);
   EXPECT_EQ(acedSSSetFirst(first, nullptr), RTNORM);
   acedSSFree(first);
@@ -389,7 +394,7 @@ TEST_F(SelectionTest, PickFirstReachesOnlyCommandsThatAskForIt) {
   ASSERT_EQ(stack->addCommand(u"SELTEST", u"PLAIN", u"PLAIN", ACRX_CMD_MODAL, LookAtPickFirst),
             Acad::eOk);
   auto preselect = [] {
-    ads_name ss, t = {103, 0}, u = {102, 0};
+    ads_name ss, t = {kDrawingWord, 103}, u = {kDrawingWord, 102};
     acedSSAdd(t, nullptr, ss);
     acedSSAdd(u, ss, ss);
     acedSSSetFirst(ss, nullptr);

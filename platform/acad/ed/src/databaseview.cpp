@@ -1,6 +1,7 @@
 // The entities of the working drawing's current space as selection sees them: layer state from
-// the layer table and, when a pick or window asks, extents from the entity and the exact outline
-// of lines and lightweight polylines (arc segments taken as their chords) from their DXF lists.
+// the layer table, handles from the database and, when a pick or window asks, extents from the
+// entity and the exact outline of lines and lightweight polylines (arc segments taken as their
+// chords) from their DXF lists.
 #include "databaseview.h"
 
 #include <map>
@@ -9,6 +10,7 @@
 #include "acdbads.h"
 #include "acutads.h"
 #include "dbapserv.h"
+#include "dbhandle.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "zacad/spaceentities.h"
@@ -49,21 +51,35 @@ class DatabaseView : public SelectionView {
  public:
   explicit DatabaseView(AcDbDatabase* db) : db_(db) {}
 
-  std::vector<SelectableEntity> entities() const override {
-    const std::vector<SpaceEntity> entities = CurrentSpaceEntities(db_);
-    std::vector<SelectableEntity> found;
-    found.reserve(entities.size());
-    for (const SpaceEntity& entity : entities) {
-      SelectableEntity e;
-      ads_name name;
-      acdbGetAdsName(name, entity.id);
-      e.name = {name[0], name[1]};
-      e.handle = entity.handle;
-      LayerState layer = layerState(entity.layer);
-      e.shown = !layer.frozen && !layer.off;
-      found.push_back(e);
+  SelectableEntities entities() const override {
+    SpaceEntities space = CurrentSpaceEntities(db_);
+    SelectableEntities found;
+    // Most drawings have every layer on and thawed: no entity's layer is then read at all.
+    if (anyLayerHidden()) {
+      found.hidden = EntitiesOnLayers(db_, space, [this](AcDbObjectId layer) {
+        const LayerState state = layerState(layer);
+        return state.frozen || state.off;
+      });
     }
+    found.drawing = space.drawing;
+    found.names = std::move(space.names);
     return found;
+  }
+
+  uint64_t handle(const EntityName& name) const override {
+    ads_name ent = {name[0], name[1]};
+    AcDbObjectId id;
+    return acdbGetObjectId(id, ent) == Acad::eOk ? id.handle().value() : 0;
+  }
+
+  std::optional<EntityName> named(uint64_t handle) const override {
+    AcDbObjectId id;
+    ads_name name;
+    if (handle == 0 || db_->getAcDbObjectId(id, false, AcDbHandle(handle)) != Acad::eOk ||
+        acdbGetAdsName(name, id) != Acad::eOk) {
+      return std::nullopt;
+    }
+    return EntityName{name[0], name[1]};
   }
 
   EntityGeometry geometry(const EntityName& name) const override {
@@ -96,9 +112,28 @@ class DatabaseView : public SelectionView {
   const void* drawing() const override { return db_; }
 
  private:
+  bool anyLayerHidden() const {
+    AcDbLayerTable* table = nullptr;
+    if (db_->getLayerTable(table, AcDb::kForRead) != Acad::eOk)
+      return false;
+    AcDbSymbolTableIterator* records = nullptr;
+    bool hidden = false;
+    if (table->newIterator(records) == Acad::eOk) {
+      for (; !records->done() && !hidden; records->step()) {
+        AcDbObjectId id;
+        if (records->getRecordId(id) == Acad::eOk) {
+          const LayerState state = layerState(id);
+          hidden = state.frozen || state.off;
+        }
+      }
+      delete records;
+    }
+    table->close();
+    return hidden;
+  }
+
   LayerState layerState(AcDbObjectId id) const {
-    const uint64_t key = id.handle().value();
-    auto known = layers_.find(key);
+    auto known = layers_.find(id);
     if (known != layers_.end())
       return known->second;
     LayerState state;
@@ -107,12 +142,13 @@ class DatabaseView : public SelectionView {
       state = {layer->isFrozen(), layer->isOff()};
       layer->close();
     }
-    layers_[key] = state;
+    layers_[id] = state;
     return state;
   }
 
   AcDbDatabase* db_;
-  mutable std::map<uint64_t, LayerState> layers_;
+  // By record, not handle: the records of a drawing without handles all have handle 0.
+  mutable std::map<AcDbObjectId, LayerState> layers_;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 
 #include "acedads.h"
 #include "acutads.h"
@@ -14,9 +15,22 @@ namespace {
 // Marks the second word of a set's name, so that an entity name is never taken for a set.
 constexpr int64_t kSetTag = 0x5353;
 
-std::map<int64_t, Members>& Sets() {
-  static std::map<int64_t, Members> sets;
+std::map<int64_t, std::shared_ptr<Members>>& Sets() {
+  static std::map<int64_t, std::shared_ptr<Members>> sets;
   return sets;
+}
+
+// The members of a live set to change, no longer shared with anything else; null for a freed or
+// unknown name.
+Members* ChangeSelectionSet(const ads_name ss) {
+  if (ss == nullptr || ss[1] != kSetTag)
+    return nullptr;
+  auto it = Sets().find(ss[0]);
+  if (it == Sets().end())
+    return nullptr;
+  if (it->second.use_count() > 1)
+    it->second = std::make_shared<Members>(*it->second);
+  return it->second.get();
 }
 
 // Serial numbers are never reused, so a freed set's name stays invalid.
@@ -28,7 +42,7 @@ EntityName ToEntity(const ads_name name) {
   return {name[0], name[1]};
 }
 
-bool NewSelectionSet(Members members, ads_name ss) {
+bool NewSelectionSet(std::shared_ptr<Members> members, ads_name ss) {
   ads_name_clear(ss);
   if (Sets().size() >= kMaxSelectionSets)
     return false;
@@ -38,11 +52,11 @@ bool NewSelectionSet(Members members, ads_name ss) {
   return true;
 }
 
-Members* FindSelectionSet(const ads_name ss) {
+const Members* FindSelectionSet(const ads_name ss) {
   if (ss == nullptr || ss[1] != kSetTag)
     return nullptr;
   auto it = Sets().find(ss[0]);
-  return it == Sets().end() ? nullptr : &it->second;
+  return it == Sets().end() ? nullptr : it->second.get();
 }
 
 Members& PickFirst() {
@@ -50,8 +64,8 @@ Members& PickFirst() {
   return pickFirst;
 }
 
-Members& Previous(const void* drawing) {
-  static std::map<const void*, Members> previous;
+SharedMembers& Previous(const void* drawing) {
+  static std::map<const void*, SharedMembers> previous;
   return previous[drawing];
 }
 
@@ -68,7 +82,7 @@ int acedSSFree(const ads_name sname) {
 }
 
 int acedSSLength(const ads_name sname, long* len) {
-  Members* set = FindSelectionSet(sname);
+  const Members* set = FindSelectionSet(sname);
   if (set == nullptr || len == nullptr)
     return RTERROR;
   *len = static_cast<long>(set->size());
@@ -76,7 +90,7 @@ int acedSSLength(const ads_name sname, long* len) {
 }
 
 int acedSSName(const ads_name ss, long i, ads_name entres) {
-  Members* set = FindSelectionSet(ss);
+  const Members* set = FindSelectionSet(ss);
   if (set == nullptr || entres == nullptr || i < 0 || static_cast<size_t>(i) >= set->size())
     return RTERROR;
   entres[0] = (*set)[i][0];
@@ -93,30 +107,33 @@ int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result) {
     Members members;
     if (named)
       members.push_back(zacad::ToEntity(ename));
-    return zacad::NewSelectionSet(std::move(members), result) ? RTNORM : RTERROR;
+    return zacad::NewSelectionSet(std::make_shared<Members>(std::move(members)), result) ? RTNORM
+                                                                                         : RTERROR;
   }
-  Members* set = FindSelectionSet(sname);
+  const Members* set = FindSelectionSet(sname);
   if (set == nullptr)
     return RTERROR;
   if (named && std::find(set->begin(), set->end(), zacad::ToEntity(ename)) == set->end())
-    set->push_back(zacad::ToEntity(ename));
+    zacad::ChangeSelectionSet(sname)->push_back(zacad::ToEntity(ename));
   ads_name_set(sname, result);
   return RTNORM;
 }
 
 int acedSSDel(const ads_name ename, const ads_name ss) {
-  Members* set = FindSelectionSet(ss);
+  const Members* set = FindSelectionSet(ss);
   if (set == nullptr || ename == nullptr)
     return RTERROR;
-  auto it = std::find(set->begin(), set->end(), zacad::ToEntity(ename));
-  if (it == set->end())
+  const auto at = std::find(set->begin(), set->end(), zacad::ToEntity(ename));
+  if (at == set->end())
     return RTERROR;
-  set->erase(it);
+  const auto place = at - set->begin();
+  Members* own = zacad::ChangeSelectionSet(ss);
+  own->erase(own->begin() + place);
   return RTNORM;
 }
 
 int acedSSMemb(const ads_name ename, const ads_name ss) {
-  Members* set = FindSelectionSet(ss);
+  const Members* set = FindSelectionSet(ss);
   if (set == nullptr || ename == nullptr)
     return RTERROR;
   return std::find(set->begin(), set->end(), zacad::ToEntity(ename)) == set->end() ? RTERROR
@@ -129,7 +146,7 @@ int acedSSSetFirst(const ads_name pset, const ads_name unused) {
     zacad::PickFirst().clear();
     return RTNORM;
   }
-  Members* set = FindSelectionSet(pset);
+  const Members* set = FindSelectionSet(pset);
   if (set == nullptr)
     return RTERROR;
   zacad::PickFirst() = *set;
@@ -148,7 +165,7 @@ int acedSSGetFirst(struct resbuf** gset, struct resbuf** pset) {
     return RTNORM;
   }
   ads_name ss;
-  if (!zacad::NewSelectionSet(zacad::PickFirst(), ss))
+  if (!zacad::NewSelectionSet(std::make_shared<Members>(zacad::PickFirst()), ss))
     return RTERROR;
   *pset = acutNewRb(RTPICKS);
   ads_name_set(ss, (*pset)->resval.rlname);

@@ -79,9 +79,8 @@ class Selection {
     // doubling would hold twice the room at the peak; the rest is given back below.
     found.reserve(entities_.size());
     for (size_t i = 0; i < entities_.size(); ++i) {
-      const SelectableEntity& entity = entities_[i];
-      if (wanted(entity, i) && passes(entity))
-        found.push_back(entity.name);
+      if (wanted(i) && passes(i))
+        found.push_back(entities_.name(i));
     }
     if (found.size() < found.capacity() / 2)
       found.shrink_to_fit();
@@ -90,21 +89,25 @@ class Selection {
 
   Members window(Point2 a, Point2 b, bool crossing) {
     Box box = WindowOf(a, b);
-    return collect([&](const SelectableEntity& e, size_t i) {
-      return e.shown &&
+    return collect([&](size_t i) {
+      return entities_.shown(i) &&
              (crossing ? CrossesWindow(geometry(i), box) : InsideWindow(geometry(i), box));
     });
   }
 
   Members all() {
-    return collect([](const SelectableEntity& e, size_t) { return e.shown; });
+    return collect([this](size_t i) { return entities_.shown(i); });
+  }
+
+  Members everything() {
+    return collect([](size_t) { return true; });
   }
 
   // The newest visible entity, filtered.
   Members last() {
-    for (auto it = entities_.rbegin(); it != entities_.rend(); ++it) {
-      if (it->shown)
-        return passes(*it) ? Members{it->name} : Members{};
+    for (size_t i = entities_.size(); i-- > 0;) {
+      if (entities_.shown(i))
+        return passes(i) ? Members{entities_.name(i)} : Members{};
     }
     return {};
   }
@@ -113,10 +116,8 @@ class Selection {
   Members existing(const Members& names) {
     Members found;
     for (const EntityName& name : names) {
-      for (auto at = find(name); at != byName_.end() && at->first == name; ++at) {
-        if (passes(entities_[at->second]))
-          found.push_back(name);
-      }
+      if (present(name) && passes(name))
+        found.push_back(name);
     }
     return found;
   }
@@ -125,58 +126,70 @@ class Selection {
   std::vector<uint64_t> handles(const Members& names) {
     std::vector<uint64_t> found;
     found.reserve(names.size());
-    for (const EntityName& name : names) {
-      if (auto at = find(name); at != byName_.end() && at->first == name)
-        found.push_back(entities_[at->second].handle);
-    }
+    for (const EntityName& name : names)
+      found.push_back(view_.handle(name));
     return found;
   }
 
   // The visible entity nearest to `point` within the pick box (the newest on a tie).
   std::optional<EntityName> pick(Point2 point) {
     const double aperture = PickAperture();
-    const SelectableEntity* nearest = nullptr;
+    std::optional<size_t> nearest;
     double best = std::numeric_limits<double>::infinity();
     for (size_t i = 0; i < entities_.size(); ++i) {
-      const SelectableEntity& entity = entities_[i];
-      if (!entity.shown)
+      if (!entities_.shown(i))
         continue;
       double distance = DistanceTo(geometry(i), point);
-      if (distance <= aperture && distance <= best && passes(entity)) {
+      if (distance <= aperture && distance <= best && passes(i)) {
         best = distance;
-        nearest = &entity;
+        nearest = i;
       }
     }
-    if (nearest == nullptr)
+    if (!nearest)
       return std::nullopt;
-    return nearest->name;
+    return entities_.name(*nearest);
   }
 
   std::optional<EntityName> byHandle(uint64_t handle) {
-    for (const SelectableEntity& entity : entities_) {
-      if (entity.handle == handle && entity.shown && passes(entity))
-        return entity.name;
-    }
-    return std::nullopt;
+    std::optional<EntityName> name = view_.named(handle);
+    if (!name)
+      return std::nullopt;
+    if ((*name)[0] != entities_.drawing)
+      return std::nullopt;
+    // One name asked for: a scan, no index.
+    const auto at = std::find(entities_.names.begin(), entities_.names.end(), (*name)[1]);
+    if (at == entities_.names.end())
+      return std::nullopt;
+    const auto i = static_cast<size_t>(at - entities_.names.begin());
+    if (!entities_.shown(i) || !passes(i))
+      return std::nullopt;
+    return name;
   }
 
  private:
-  // The first entry of `name` among the drawing's names, sorted once for all lookups: a
-  // previous selection of ALL is found in n log n.
-  std::vector<std::pair<EntityName, size_t>>::const_iterator find(const EntityName& name) {
-    if (byName_.empty()) {
-      byName_.reserve(entities_.size());
-      for (size_t i = 0; i < entities_.size(); ++i)
-        byName_.emplace_back(entities_[i].name, i);
-      std::sort(byName_.begin(), byName_.end());
+  // Whether `name` is one of the drawing's entities. A bit for every name they have, set once
+  // for all lookups: a previous selection of ALL is found in linear time.
+  bool present(const EntityName& name) {
+    if (name[0] != entities_.drawing || name[1] < 0 ||
+        static_cast<uint64_t>(name[1]) > std::numeric_limits<uint32_t>::max()) {
+      return false;
     }
-    return std::lower_bound(byName_.cbegin(), byName_.cend(), std::make_pair(name, size_t{0}));
+    if (names_.empty() && !entities_.names.empty()) {
+      names_.resize(
+          static_cast<size_t>(*std::max_element(entities_.names.begin(), entities_.names.end())) +
+          1);
+      for (uint32_t n : entities_.names)
+        names_[n] = true;
+    }
+    const auto second = static_cast<uint64_t>(name[1]);
+    return second < names_.size() && names_[second];
   }
 
-  bool passes(const SelectableEntity& entity) {
+  bool passes(size_t i) { return passes(entities_.name(i)); }
+  bool passes(const EntityName& name) {
     if (filter_.empty())
       return true;
-    resbuf* list = view_.entityList(entity.name);
+    resbuf* list = view_.entityList(name);
     bool ok = list != nullptr && filter_.matches(list);
     acutRelRb(list);
     return ok;
@@ -187,15 +200,15 @@ class Selection {
     if (geometries_.empty())
       geometries_.resize(entities_.size());
     if (!geometries_[i])
-      geometries_[i] = view_.geometry(entities_[i].name);
+      geometries_[i] = view_.geometry(entities_.name(i));
     return *geometries_[i];
   }
 
   const SelectionView& view_;
   const SelectionFilter& filter_;
-  std::vector<SelectableEntity> entities_;
+  const SelectableEntities entities_;
   std::vector<std::optional<EntityGeometry>> geometries_;
-  std::vector<std::pair<EntityName, size_t>> byName_;
+  std::vector<bool> names_;  // by a name's second word
 };
 
 Point2 Flat(const Point3& p) {
@@ -271,6 +284,12 @@ std::optional<uint64_t> ParseHandle(std::u16string_view text) {
   return handle;
 }
 
+const Members& PreviousOf(const void* drawing) {
+  static const Members none;
+  const SharedMembers& previous = Previous(drawing);
+  return previous ? *previous : none;
+}
+
 // Sorted copies, not a search of the result for each name, so that ALL over a large drawing stays
 // fast: a std::set would cost an allocation a name.
 std::vector<EntityName> Sorted(const Members& names) {
@@ -280,11 +299,18 @@ std::vector<EntityName> Sorted(const Members& names) {
 }
 
 // Appends to `result` the names of `found` it lacks, in their order, each once.
-void AddNew(Members& result, const Members& found) {
-  const std::vector<EntityName> present = Sorted(result);
+void AddNew(Members& result, Members&& found) {
   // Names in strictly rising order hold no duplicates: ALL and windows find entities in drawing
   // order, which is mostly the order of their names.
-  if (std::adjacent_find(found.begin(), found.end(), std::greater_equal<>()) == found.end()) {
+  const bool rising =
+      std::adjacent_find(found.begin(), found.end(), std::greater_equal<>()) == found.end();
+  if (rising && result.empty()) {
+    // The first find of a selection, typically ALL: taken as it is, not copied.
+    result = std::move(found);
+    return;
+  }
+  const std::vector<EntityName> present = Sorted(result);
+  if (rising) {
     result.reserve(result.size() + found.size());
     for (const EntityName& name : found) {
       if (!std::binary_search(present.begin(), present.end(), name))
@@ -389,7 +415,7 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
       } else if (word == u"Last") {
         found = selection.last();
       } else {
-        found = selection.existing(Previous(drawing));
+        found = selection.existing(PreviousOf(drawing));
       }
     } else if (handle) {
       if (auto name = selection.byHandle(*handle))
@@ -407,7 +433,8 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
     }
     undo.push_back(result);
     const size_t before = result.size();
-    std::u16string message = Message(Msg::kFound, {Count(found.size())});
+    const size_t count = found.size();
+    std::u16string message = Message(Msg::kFound, {Count(count)});
     if (removing) {
       const std::vector<EntityName> gone = Sorted(found);
       std::erase_if(result, [&](const EntityName& name) {
@@ -418,16 +445,16 @@ int AskUser(Selection& selection, const Mode& mode, const ACHAR* const* prompts,
             Message(Msg::kRemovedTotal, {Count(before - result.size()), Count(result.size())});
       }
     } else {
-      AddNew(result, found);
-      size_t duplicates = found.size() - (result.size() - before);
+      AddNew(result, std::move(found));
+      size_t duplicates = count - (result.size() - before);
       if (duplicates > 0)
         message += Message(Msg::kDuplicates, {Count(duplicates)});
-      if (before > 0 && !found.empty())
+      if (before > 0 && count > 0)
         message += Message(Msg::kTotal, {Count(result.size())});
     }
     line.write(u"\n" + message + u"\n");
     shown.show(result);
-    if (single && !removing && !found.empty())
+    if (single && !removing && count > 0)
       break;
   }
   members = std::move(result);
@@ -463,7 +490,7 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
   Members members;
   const std::u16string& letters = mode->letters;
   if (letters == u"X") {
-    members = selection.collect([](const SelectableEntity&, size_t) { return true; });
+    members = selection.everything();
   } else if (letters == u"A") {
     members = selection.all();
   } else if (letters == u"I") {
@@ -471,7 +498,7 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
   } else if (letters == u"L") {
     members = selection.last();
   } else if (letters == u"P") {
-    members = selection.existing(Previous(view->drawing()));
+    members = selection.existing(PreviousOf(view->drawing()));
   } else if (letters == u"W" || letters == u"C") {
     if (corner1 == nullptr || corner2 == nullptr)
       return RTERROR;
@@ -489,8 +516,12 @@ int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const struct r
     if (status != RTNORM)
       return status;
   }
-  if (members.empty() || !NewSelectionSet(members, ss))
+  if (members.empty())
     return RTERROR;
-  Previous(view->drawing()) = std::move(members);
+  // The set and the previous selection hold the same members until the set is changed.
+  auto shared = std::make_shared<Members>(std::move(members));
+  if (!NewSelectionSet(shared, ss))
+    return RTERROR;
+  Previous(view->drawing()) = std::move(shared);
   return RTNORM;
 }

@@ -1,12 +1,13 @@
-// What selection needs to know of the current drawing: its entities with their layer state,
-// the geometry of those a pick or window looks at, and each entity's DXF list for filters. The
-// drawing database provides the real view; tests may put their own in its place.
+// What selection needs to know of the current drawing: its entities with their layer state and
+// handles, the geometry of those a pick or window looks at, and each entity's DXF list for filters.
+// The drawing database provides the real view; tests may put their own in its place.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "adsdef.h"
@@ -26,12 +27,19 @@ struct Box {
   Point2 max;
 };
 
-struct SelectableEntity {
-  EntityName name = {0, 0};
-  uint64_t handle = 0;
-  // Its layer is neither frozen nor off: picks, windows, ALL and handles reach it (X also
-  // takes the others).
-  bool shown = true;
+// The entities of the current space, oldest first, erased ones left out. The first word of an
+// entity's name is the drawing's, the same for all of them, so each is kept as its second word:
+// ALL over a large drawing holds this list and the set it makes, 4 and 16 bytes an entity.
+struct SelectableEntities {
+  int64_t drawing = 0;
+  std::vector<uint32_t> names;
+  // By entity: its layer is frozen or off, so picks, windows, ALL and handles cannot reach it
+  // (X still takes it). Empty when no entity's layer is.
+  std::vector<bool> hidden;
+
+  size_t size() const { return names.size(); }
+  EntityName name(size_t i) const { return {drawing, names[i]}; }
+  bool shown(size_t i) const { return hidden.empty() || !hidden[i]; }
 };
 
 // Where an entity lies. Only picks and windows need it, so it is asked for entity by entity:
@@ -48,8 +56,12 @@ class ZACAD_ED_API SelectionView {
  public:
   virtual ~SelectionView();
 
-  // The entities of the current space, oldest first; erased ones are left out.
-  virtual std::vector<SelectableEntity> entities() const = 0;
+  virtual SelectableEntities entities() const = 0;
+
+  // The handle of one of those entities, and the entity of a handle (any entity of the drawing
+  // or none): only handles typed at the prompt and input sources showing the selection ask.
+  virtual uint64_t handle(const EntityName& name) const = 0;
+  virtual std::optional<EntityName> named(uint64_t handle) const = 0;
 
   // The geometry of one of those entities.
   virtual EntityGeometry geometry(const EntityName& name) const = 0;
