@@ -342,7 +342,15 @@ resbuf* AcDbObject::xData(const ACHAR* regappName) const {
       ++i;
       continue;
     }
-    *tail = toBuffer(db, tags, i);
+    if (named != nullptr && tags[i].code == 1001 && named->plainHead &&
+        tags[i].value == named->head.value) {
+      // The application's 1001 tag as its record writes it: the record's name, decoded once.
+      *tail = newBuffer(1001);
+      (*tail)->resval.rstring = zacad::NewString(named->name);
+      ++i;
+    } else {
+      *tail = toBuffer(db, tags, i);
+    }
     tail = &(*tail)->rbnext;
   }
   return head;
