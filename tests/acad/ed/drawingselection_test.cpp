@@ -2,6 +2,11 @@
 // database's entities, layer states, extents and line geometry, named back by handle.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +14,7 @@
 #include "acedads.h"
 #include "acutads.h"
 #include "dbapserv.h"
+#include "dbhandle.h"
 #include "dbmain.h"
 #include "zacad/commandline.h"
 #include "zwin32/utf.h"
@@ -95,6 +101,43 @@ TEST_F(DrawingSelectionTest, WhatAUserReaches) {
   EXPECT_EQ(User({u""}), "RTERROR");  // nothing selected
   EXPECT_EQ(User({u"W -1,-1 100,100 ^C"}), "RTCAN");
   EXPECT_EQ(Get(u"P"), "34 36 37 3B 3C");  // the cancelled selection left no trace
+}
+
+// With every layer on and thawed, selection reads no entity's layer: ALL then takes every
+// entity, and erased ones are still left out everywhere.
+TEST_F(DrawingSelectionTest, EveryLayerShownAndErasedEntities) {
+  std::ifstream in(SELECTION_DXF);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string drawing = text.str();
+  for (auto [from, to] : {std::pair<std::string, std::string>{"Hidden\n 70\n0\n 62\n-7\n",
+                                                              "Hidden\n 70\n0\n 62\n7\n"},
+                          {"Ice\n 70\n1\n", "Ice\n 70\n0\n"}}) {
+    const size_t at = drawing.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    drawing.replace(at, from.size(), to);
+  }
+  const auto path =
+      std::filesystem::temp_directory_path() / ("zant_shown_" + std::to_string(getpid()) + ".dxf");
+  std::ofstream(path) << drawing;
+  AcDbDatabase shown(false, true);
+  ASSERT_EQ(shown.readDxfFile(zwin32::FromUtf8(path.string()).c_str()), Acad::eOk);
+  std::filesystem::remove(path);
+  acdbHostApplicationServices()->setWorkingDatabase(&shown);
+  EXPECT_EQ(Get(u"A"), "34 35 36 37 38 39 3A 3B 3C");
+  EXPECT_EQ(User({u"#3A 2,22", u""}), "3A 39");
+
+  AcDbObjectId id;
+  ASSERT_EQ(shown.getAcDbObjectId(id, false, AcDbHandle(0x35)), Acad::eOk);
+  AcDbObject* line = nullptr;
+  ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForWrite), Acad::eOk);
+  ASSERT_EQ(line->erase(), Acad::eOk);
+  line->close();
+  EXPECT_EQ(Get(u"A"), "34 36 37 38 39 3A 3B 3C");
+  EXPECT_EQ(Get(u"X"), "34 36 37 38 39 3A 3B 3C");
+  EXPECT_EQ(User({u"#35 #36", u""}), "36");
+  EXPECT_NE(out_.find("Select objects: #35\n0 found\n"), std::string::npos) << out_;
+  acdbHostApplicationServices()->setWorkingDatabase(&db_);
 }
 
 }  // namespace

@@ -374,6 +374,32 @@ TEST_F(SelectionTest, OwnPromptsAndSingleSelection) {
   acutRelRb(texts);
 }
 
+// A selection's set and the drawing's previous selection start out with the same members: a
+// change to the set, or its end, leaves the previous selection as it was, and the next selection
+// leaves the set as it was.
+TEST_F(SelectionTest, TheSetAndThePreviousSelectionChangeApart) {
+  const std::vector<int> all = {0, 1, 2, 3, 4, 7};
+  ads_name ss, previous;
+  ASSERT_EQ(acedSSGet(u"A", nullptr, nullptr, nullptr, ss), RTNORM);
+  ads_name first = {kDrawingWord, 100}, off = {kDrawingWord, 105};
+  ASSERT_EQ(acedSSDel(first, ss), RTNORM);
+  ASSERT_EQ(acedSSAdd(off, ss, ss), RTNORM);
+  ASSERT_EQ(acedSSGet(u"P", nullptr, nullptr, nullptr, previous), RTNORM);
+  EXPECT_EQ(Members(previous), all);
+  ads_point a = {-1, -1, 0}, b = {11, 1, 0};
+  ASSERT_EQ(acedSSGet(u"W", a, b, nullptr, previous), RTNORM);
+  EXPECT_EQ(Members(previous), (std::vector<int>{0}));
+  EXPECT_EQ(Members(ss), (std::vector<int>{1, 2, 3, 4, 7, 5}));
+
+  // The same through the user's ALL, and a set freed at once.
+  EXPECT_EQ(SelectFrom({u"ALL", u""}), all);
+  ASSERT_EQ(acedSSGet(u"P", nullptr, nullptr, nullptr, ss), RTNORM);
+  ASSERT_EQ(acedSSDel(first, ss), RTNORM);
+  ASSERT_EQ(acedSSGet(u"P", nullptr, nullptr, nullptr, previous), RTNORM);
+  EXPECT_EQ(Members(previous), all);
+  EXPECT_EQ(Members(ss), (std::vector<int>{1, 2, 3, 4, 7}));
+}
+
 // What the commands below found in the pick-first set (-1: nothing).
 long gPickedFirst = 0;
 
