@@ -35,6 +35,8 @@ class AcDbStub {
 
 namespace zacad {
 
+struct ObjectState;
+
 // One change of the drawing and how to take it back; undoing it yields its redo step. A command
 // tagging every entity records one step per entity, so a step is kept to 16 bytes.
 struct UndoStep {
@@ -168,6 +170,9 @@ struct DatabaseData {
   std::vector<AcDbDatabaseReactor*> reactors;  // in the order they were attached
   bool modified = false;
   bool anyErased = false;
+  // States of closed openings, used again: a command opens and closes every entity it tags.
+  static constexpr size_t kSpareStates = 8;
+  std::vector<std::unique_ptr<ObjectState>> spareStates;
 
   zdxf::Document& document() { return *doc; }
   AcDbStub* stub(zdxf::ObjectId id);
@@ -246,7 +251,10 @@ struct ObjectState {
     std::vector<zdxf::Tag>& tags;
     size_t start;
   };
-  Xdata xdata();
+  Xdata xdata() {
+    // Asked several times an opening: the usual answer without a call.
+    return held_ == Held::kXdata ? Xdata{tags_, 0} : readXdata();
+  }
   // The tags as they are now are kept for undo (see original()).
   void keepOriginal();
   // Whether held() is all the tags, or only the extended data (the rest being as in the drawing).
@@ -257,6 +265,7 @@ struct ObjectState {
 
  private:
   enum class Held : std::uint8_t { kNothing, kXdata, kAll };
+  Xdata readXdata();
   Held held_ = Held::kNothing;
   std::vector<zdxf::Tag> tags_;
   std::vector<zdxf::Tag> original_;

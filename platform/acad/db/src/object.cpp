@@ -135,7 +135,13 @@ Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode m
   if (mode == AcDb::kForWrite && entity && onLockedLayer(*db, stub->object))
     return Acad::eOnLockedLayer;
   object = makeObjectFor(*db, stub, entity);
-  auto* state = new ObjectState;
+  ObjectState* state = nullptr;
+  if (db->spareStates.empty()) {
+    state = new ObjectState;
+  } else {
+    state = db->spareStates.back().release();
+    db->spareStates.pop_back();
+  }
   state->stub = stub;
   state->mode = mode == AcDb::kForNotify ? AcDb::kForRead : mode;
   state->erasedAtOpen = stub->erased;
@@ -152,7 +158,13 @@ Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode m
 AcDbObject::AcDbObject() = default;
 
 AcDbObject::~AcDbObject() {
-  delete mState;
+  zacad::DatabaseData* db = mState == nullptr ? nullptr : mState->stub->db;
+  if (db == nullptr || db->spareStates.size() == zacad::DatabaseData::kSpareStates) {
+    delete mState;
+    return;
+  }
+  *mState = zacad::ObjectState();
+  db->spareStates.emplace_back(mState);
 }
 
 AcDbObjectId AcDbObject::objectId() const {

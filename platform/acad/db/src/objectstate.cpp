@@ -36,7 +36,7 @@ std::vector<zdxf::Tag>& ObjectState::tags() {
   return tags_;
 }
 
-ObjectState::Xdata ObjectState::xdata() {
+ObjectState::Xdata ObjectState::readXdata() {
   if (held_ == Held::kAll)
     return {tags_, xdataStart(tags_)};
   if (held_ == Held::kNothing) {
