@@ -243,6 +243,7 @@ struct ObjectState {
   bool changed = false;
   bool modified = false;  // recordModified was asked
   bool erasedAtOpen = false;
+  bool entity = false;  // it stands for an entity (never a table record)
 
   // All the object's tags, as opened, then as changed.
   std::vector<zdxf::Tag>& tags();

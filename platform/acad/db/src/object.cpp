@@ -72,7 +72,7 @@ Acad::ErrorStatus commit(const AcDbObject& object, ObjectState& s, bool closing)
       db.doc->replace_tags(s.stub->object, std::move(tags));
     else
       db.doc->replace_xdata(s.stub->object, std::move(tags));
-    if (db.doc->section(s.stub->object) == "TABLES")
+    if (!s.entity && db.doc->section(s.stub->object) == "TABLES")
       db.tablesChanged();
     if (!s.undoWanted)
       db.modified = true;
@@ -145,6 +145,7 @@ Acad::ErrorStatus openStub(AcDbObject*& object, AcDbStub* stub, AcDb::OpenMode m
   state->stub = stub;
   state->mode = mode == AcDb::kForNotify ? AcDb::kForRead : mode;
   state->erasedAtOpen = stub->erased;
+  state->entity = entity;
   object->attachState(state);
   if (state->mode == AcDb::kForWrite)
     stub->writer = true;
@@ -255,7 +256,7 @@ void AcDbObject::assertReadEnabled() const {
 }
 
 void AcDbObject::assertWriteEnabled(bool autoUndo, bool recordModified) {
-  if (!isWriteEnabled())
+  if (mState == nullptr || mState->mode != AcDb::kForWrite)
     throw std::logic_error(
         "assertWriteEnabled: the object is not open for write (eNotOpenForWrite)");
   if (autoUndo && !mState->undoWanted) {
