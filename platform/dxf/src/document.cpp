@@ -438,6 +438,8 @@ std::pair<std::size_t, std::size_t> Document::span(ObjectId id) const {
   if (id >= read_count_)
     return {0, 0};
   auto begin = [this](ObjectId at) {
+    if (begin_wraps_.empty())  // a drawing under 4 GB
+      return std::size_t{objects_[at].begin};
     const auto high = static_cast<std::size_t>(
         std::upper_bound(begin_wraps_.begin(), begin_wraps_.end(), at) - begin_wraps_.begin());
     return (high << 32) | objects_[at].begin;
