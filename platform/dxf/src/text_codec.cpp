@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <type_traits>
 
 namespace zdxf {
 
@@ -39,7 +40,7 @@ iconv_t open_iconv(const std::string& to, const std::string& from) {
 template <typename Char>
 bool is_plain(std::basic_string_view<Char> s) {
   for (Char c : s) {
-    if (c < 0x20 || c >= 0x7F || c == '\\' || c == '^')
+    if (!is_plain_character(static_cast<std::make_unsigned_t<Char>>(c)))
       return false;
   }
   return true;

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <map>
 
-#include "../../rx/src/plaintext.h"
 #include "../../rx/src/resbufmemory.h"
 #include "acutads.h"
 #include "dbdata.h"
@@ -121,15 +120,15 @@ resbuf* toBuffer(const DatabaseData& db, const std::vector<Tag>& tags, size_t& i
   return rb;
 }
 
-// `text` narrowed into `out` when every character is plain (see plaintext.h); false (and `out`
-// unspecified) otherwise.
+// `text` narrowed into `out` when every character is plain (see zdxf::is_plain_character); false
+// (and `out` unspecified) otherwise.
 bool narrowPlain(const ACHAR* text, std::string& out) {
   size_t length = 0;
   while (text[length] != 0)
     ++length;
   out.resize(length);
   for (size_t i = 0; i < length; ++i) {
-    if (!zacad::isPlainCharacter(text[i]))
+    if (!zdxf::is_plain_character(text[i]))
       return false;
     out[i] = static_cast<char>(text[i]);
   }
@@ -160,7 +159,7 @@ bool sameGroup(DatabaseData& db, const resbuf* rb, const Tag& tag) {
     return false;
   const ACHAR* text = rb->resval.rstring;
   for (size_t i = 0; i < tag.value.size(); ++i) {
-    if (text[i] != static_cast<unsigned char>(tag.value[i]) || !zacad::isPlainCharacter(text[i]))
+    if (text[i] != static_cast<unsigned char>(tag.value[i]) || !zdxf::is_plain_character(text[i]))
       return false;
   }
   return text[tag.value.size()] == 0;

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "plaintext.h"
 #include "resvaluekind.h"
+#include "zdxf/text_codec.h"
 
 namespace zacad {
 namespace {
@@ -126,7 +126,7 @@ ACHAR* NewPlainString(std::string_view bytes) {
     return nullptr;
   for (size_t i = 0; i < bytes.size(); ++i) {
     const auto c = static_cast<unsigned char>(bytes[i]);
-    if (!kPlainCharacters[c]) {
+    if (!zdxf::kPlainCharacters[c]) {
       ReleaseString(copy);
       return nullptr;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -7,6 +8,20 @@
 #include "zdxf/export.h"
 
 namespace zdxf {
+
+// Characters a drawing's text holds as themselves in every code page: printable ASCII other than
+// the backslash and caret, which start escapes and control characters. Text made of them only is
+// converted by widening or narrowing each character.
+inline constexpr std::array<bool, 256> kPlainCharacters = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c < 0x7F; ++c)
+    plain[c] = c != '\\' && c != '^';
+  return plain;
+}();
+
+constexpr bool is_plain_character(char16_t c) {
+  return c < 0x80 && kPlainCharacters[c];
+}
 
 // Converts string values between a drawing's bytes and the host's UTF-16.
 //
