@@ -2,8 +2,8 @@
 """The whole host on a list drawing: zanthost loads the module, the header command tags every
 entity of the drawing (selection ALL), QSAVE writes it back. Measured against the floor of the
 same run (read the file whole, write it back, fsync), as the database benchmark is. The floor
-and the host run in turn three times each, and the medians are compared: a disk flush or another
-program on the machine slows one run, rarely two.
+and the host run in turn five times each, and the medians are compared: a disk flush or another
+program on the machine slows one run, rarely three.
 
 Usage: host_run.py BUILD_DIR DRAWING.dxf WORK_DIR
 Prints one line for the reader and a last line "host <seconds> <peak bytes> <floor seconds>".
@@ -17,7 +17,7 @@ import sys
 import time
 
 
-RUNS = 3
+RUNS = 5
 
 
 def floor_seconds(source, target):
