@@ -196,6 +196,45 @@ TEST_F(RegistryTest, KeysEnumerateDeleteAndNotice) {
             ERROR_BAD_PATHNAME);
 }
 
+// A value set again to what it holds leaves the file as it is (no rewrite, no flush to disk);
+// a change, or a file another program rewrote meanwhile, is written.
+TEST_F(RegistryTest, SettingTheSameValueAgainLeavesTheFileAlone) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Zant", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  auto set = [&](DWORD value) {
+    return RegSetValueExW(key, u"v", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+  };
+  auto fileId = [&] {
+    struct stat st {};
+    return stat(file_.c_str(), &st) == 0 ? st.st_ino : 0;
+  };
+  ASSERT_EQ(set(1), ERROR_SUCCESS);
+  const auto written = fileId();
+  ASSERT_NE(written, 0u);
+  EXPECT_EQ(set(1), ERROR_SUCCESS);
+  EXPECT_EQ(fileId(), written);  // a rewrite renames a new file over the old one
+  ASSERT_EQ(set(2), ERROR_SUCCESS);
+  EXPECT_NE(fileId(), written);
+  EXPECT_NE(ReadBytes(file_).find(Utf16Le(u"dword:00000002").substr(2)), std::string::npos);
+
+  // Another program writes the file: the same value set again is measured against that file.
+  const std::string edited = Utf16Le(
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_CURRENT_USER\\Software\\Zant]\r\n\"v\"=dword:00000001\r\n");
+  {
+    std::ofstream out(file_.string() + ".other", std::ios::binary);
+    out << edited;
+  }
+  fs::rename(file_.string() + ".other", file_);
+  const auto other = fileId();
+  EXPECT_EQ(set(2), ERROR_SUCCESS);
+  EXPECT_NE(fileId(), other);
+  EXPECT_NE(ReadBytes(file_).find(Utf16Le(u"dword:00000002").substr(2)), std::string::npos);
+  RegCloseKey(key);
+}
+
 TEST_F(RegistryTest, ReadOnlyFileRefusesChanges) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Zant", 0, nullptr, 0, KEY_ALL_ACCESS,

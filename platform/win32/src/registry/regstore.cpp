@@ -79,6 +79,7 @@ void Store::Refresh() {
   loaded_ = true;
   readOnly_ = false;
   tree = Tree();
+  written_.clear();
   if (!identity.exists)
     return;
   std::ifstream in(path, std::ios::binary);
@@ -97,18 +98,24 @@ void Store::Refresh() {
     std::fprintf(stderr, "%s: not rewritten while it has errors; the registry is read-only\n",
                  path.c_str());
     readOnly_ = true;
+    return;
   }
+  written_ = ExportRegFile(tree);
 }
 
 LONG Store::Save(Tree before) {
   struct stat st {};
   // Root ignores permission bits, so a file marked read-only is refused here explicitly.
   bool fileReadOnly = stat(path_.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
-  if (readOnly_ || fileReadOnly || !WriteFileAtomically(path_, ExportRegFile(tree))) {
+  std::vector<BYTE> bytes = ExportRegFile(tree);
+  if (!readOnly_ && !fileReadOnly && identity_.exists && bytes == written_)
+    return ERROR_SUCCESS;  // a rewrite would flush the same bytes to disk again
+  if (readOnly_ || fileReadOnly || !WriteFileAtomically(path_, bytes)) {
     tree = std::move(before);
     return ERROR_ACCESS_DENIED;
   }
   identity_ = IdentityOf(path_);
+  written_ = std::move(bytes);
   return ERROR_SUCCESS;
 }
 

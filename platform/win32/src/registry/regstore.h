@@ -27,8 +27,9 @@ class Store {
   // Brings `tree` up to date with the file (ZANT_REGISTRY may have changed, or another process
   // may have written the file).
   void Refresh();
-  // Writes `tree` to the file. On failure (unparsable file, read-only file or folder) puts
-  // `before` back and returns ERROR_ACCESS_DENIED.
+  // Writes `tree` to the file, unless it says what the file already holds (a value set again to
+  // what it was). On failure (unparsable file, read-only file or folder) puts `before` back and
+  // returns ERROR_ACCESS_DENIED.
   LONG Save(Tree before);
 
   Tree tree;
@@ -46,6 +47,7 @@ class Store {
   Identity identity_;
   bool loaded_ = false;
   bool readOnly_ = false;
+  std::vector<BYTE> written_;  // the file's contents as this process last read or wrote them
 };
 
 }  // namespace zwin32::registry
