@@ -209,18 +209,27 @@ std::vector<zdxf::ObjectId> DatabaseData::blockEntities(const AcDbStub* block) {
       }
     }
   }
+  // Objects come section by section: which one an object is in is asked again only where the
+  // section changes, not for each of a large drawing's entities.
+  std::string_view section;
+  bool inEntities = false;
   for (zdxf::ObjectId id : doc->objects()) {
-    if (!isEntity(id) || doc->parent(id))
-      continue;
-    if (doc->section(id) == "ENTITIES") {
+    if (const std::string_view now = doc->section(id); now != section) {
+      section = now;
+      inEntities = section == "ENTITIES";
+    }
+    if (inEntities) {
       if (!modelSpace && !paperSpace)
+        continue;
+      const std::string_view type = doc->type(id);
+      if (type == "SECTION" || type == "ENDSEC" || doc->parent(id))
         continue;
       // Only the paper space flag is wanted of each entity, not all its tags.
       const std::optional<std::string> space = doc->value_of(id, 67);
       const bool inPaper = space && zdxf::Tag(67, *space).as_int() == 1;
       if (inPaper == paperSpace)
         entities.push_back(id);
-    } else if (definition && doc->container(id) == definition) {
+    } else if (definition && doc->container(id) == definition && isEntity(id) && !doc->parent(id)) {
       entities.push_back(id);
     }
   }
