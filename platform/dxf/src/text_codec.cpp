@@ -344,10 +344,6 @@ std::u16string unescape(std::u16string s) {
 
 }  // namespace
 
-bool TextCodec::reads_as_is(std::string_view bytes) {
-  return is_plain(bytes);
-}
-
 std::u16string TextCodec::decode(std::string_view bytes) const {
   // Plain ASCII with no escape or caret reads the same in every code page: widened as it is.
   if (is_plain(bytes))

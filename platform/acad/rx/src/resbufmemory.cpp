@@ -110,16 +110,6 @@ ACHAR* NewString(std::u16string_view text) {
   return copy;
 }
 
-ACHAR* NewWidenedString(std::string_view ascii) {
-  ACHAR* copy = stringRoom(ascii.size());
-  if (copy == nullptr)
-    return nullptr;
-  for (size_t i = 0; i < ascii.size(); ++i)
-    copy[i] = static_cast<ACHAR>(static_cast<unsigned char>(ascii[i]));
-  copy[ascii.size()] = 0;
-  return copy;
-}
-
 ACHAR* NewPlainString(std::string_view bytes) {
   ACHAR* copy = stringRoom(bytes.size());
   if (copy == nullptr)

@@ -16,8 +16,6 @@ resbuf* NewBuffer(int restype);
 void ReleaseBuffer(resbuf* rb);
 // A copy of `text` with its terminator, or null when memory ran out.
 ACHAR* NewString(std::u16string_view text);
-// The same for ASCII bytes, each widened as it is.
-ACHAR* NewWidenedString(std::string_view ascii);
 // The same for text of a drawing when its bytes are printable ASCII other than the escape and
 // caret characters (the same text in every code page); null for any other byte, or when memory
 // ran out.

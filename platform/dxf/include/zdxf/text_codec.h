@@ -42,9 +42,6 @@ class ZDXF_API TextCodec {
   std::string encode(std::u16string_view text) const;
 
   bool utf8() const { return utf8_; }
-  // True when `bytes` are plain ASCII without escapes or carets: their text in every code page is
-  // each byte widened as it is, so callers may widen them without decoding.
-  static bool reads_as_is(std::string_view bytes);
   // True when the code page name is one this platform knows ("ANSI_1252", "DOS850", ...).
   static bool known_code_page(std::string_view code_page);
 
