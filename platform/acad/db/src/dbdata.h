@@ -132,8 +132,8 @@ struct DatabaseData {
   struct ApplicationName {
     std::u16string name;
     zdxf::Tag head;
-    // The head's value is letters, digits, "_", "$" and "-" only: a 1001 tag with the same bytes
-    // names this application whatever the code page.
+    // The head's value is a plain application name (isPlainApplicationName): a 1001 tag with
+    // the same bytes names this application whatever the code page.
     bool plainHead = false;
   };
   std::map<const AcDbStub*, ApplicationName> applicationRecordNames;
@@ -299,6 +299,9 @@ inline bool sameText(const ACHAR* text, std::u16string_view known) {
   }
   return text[i] == 0;
 }
+// Whether `bytes` are all letters, digits, "_", "$" and "-", as application names are: bytes
+// that read the same in every code page.
+bool isPlainApplicationName(std::string_view bytes);
 // Whether a 1001 tag names the application `name`, case ignored.
 bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16string_view name);
 

@@ -1,4 +1,5 @@
 // Small readers of an object's tags shared by the database's sources.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <cstdlib>
@@ -73,18 +74,28 @@ std::u16string upper(std::u16string_view text) {
   return result;
 }
 
+namespace {
+
+constexpr std::array<bool, 256> kNameCharacters = [] {
+  std::array<bool, 256> allowed{};
+  for (int c = 0; c < 256; ++c) {
+    allowed[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                 c == '_' || c == '$' || c == '-';
+  }
+  return allowed;
+}();
+
+}  // namespace
+
+bool isPlainApplicationName(std::string_view bytes) {
+  return !bytes.empty() && std::all_of(bytes.begin(), bytes.end(), [](char c) {
+    return kNameCharacters[static_cast<unsigned char>(c)];
+  });
+}
+
 bool namesApplication(const zdxf::Document& doc, const zdxf::Tag& tag, std::u16string_view name) {
-  // Application names are letters, digits, "_", "$" and "-": bytes that read the same in every
-  // code page and hold no blank, compared without decoding or trimming the value. Others go
-  // through the drawing's codec.
-  static constexpr std::array<bool, 256> kNameCharacters = [] {
-    std::array<bool, 256> allowed{};
-    for (int c = 0; c < 256; ++c) {
-      allowed[c] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                   c == '_' || c == '$' || c == '-';
-    }
-    return allowed;
-  }();
+  // Application names are plain (see isPlainApplicationName) and hold no blank: compared
+  // without decoding or trimming the value. Others go through the drawing's codec.
   const std::string& value = tag.value;
   if (value.size() == name.size()) {
     size_t i = 0;

@@ -120,21 +120,6 @@ resbuf* toBuffer(const DatabaseData& db, const std::vector<Tag>& tags, size_t& i
   return rb;
 }
 
-// `text` narrowed into `out` when every character is plain (see zdxf::is_plain_character); false
-// (and `out` unspecified) otherwise.
-bool narrowPlain(const ACHAR* text, std::string& out) {
-  size_t length = 0;
-  while (text[length] != 0)
-    ++length;
-  out.resize(length);
-  for (size_t i = 0; i < length; ++i) {
-    if (!zdxf::is_plain_character(text[i]))
-      return false;
-    out[i] = static_cast<char>(text[i]);
-  }
-  return true;
-}
-
 // A real as the drawing writes a new one; records mostly repeat their values.
 const std::string& realText(DatabaseData& db, double value) {
   DatabaseData::LastReal& last = db.lastReal;
@@ -179,12 +164,7 @@ const DatabaseData::ApplicationName* application(DatabaseData& db, const ACHAR* 
     DatabaseData::ApplicationName& made = named->second;
     made.name = db.recordName(record->object);
     made.head = db.doc->make_string(1001, made.name);
-    made.plainHead = !made.head.value.empty();
-    for (const char c : made.head.value) {
-      made.plainHead =
-          made.plainHead && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                             (c >= '0' && c <= '9') || c == '_' || c == '$' || c == '-');
-    }
+    made.plainHead = zacad::isPlainApplicationName(made.head.value);
   }
   last.asked = name;
   last.named = &named->second;
@@ -209,9 +189,7 @@ Acad::ErrorStatus toTags(DatabaseData& db, const resbuf*& rb, std::vector<Tag>& 
     if (code == 1000 || code == 1002 || code == 1003) {
       if (rb->resval.rstring == nullptr)
         return Acad::eInvalidInput;
-      Tag tag(code, std::string());
-      if (!narrowPlain(rb->resval.rstring, tag.value))
-        tag = doc.make_string(code, rb->resval.rstring);
+      Tag tag = doc.make_string(code, rb->resval.rstring);
       if (code == 1000 && tag.value.size() > 255)
         return Acad::eInvalidInput;
       if (code == 1002) {
